@@ -1,0 +1,46 @@
+/* ==========================================================================
+ * The class tree of the application's scripting objects. Object is the root;
+ * Container and MeshRegion are its inner nodes. A class is accepted wherever
+ * a class above it is expected. The operations of each class are declared by
+ * its own area; what stands here is the tree and the enumerations.
+ * ========================================================================== */
+
+%{
+#include <script/Object.h>
+#include <script/Units.h>
+
+namespace script {
+/* The application's analysis class is exposed to scripts as a scenario. */
+typedef Analysis Scenario;
+}
+%}
+
+namespace script {
+
+/* --- Object and Container ----------------------------------------------- */
+class Object {};
+class Container : public Object {};
+
+/* --- Study model ---------------------------------------------------------- */
+class DesignStudy : public Container {};
+class Design : public Container {};
+class Scenario : public Container {};
+class Part : public Container {};
+class Group : public Container {};
+
+/* --- Entity: its kinds are module constants ------------------------------- */
+class Entity : public Object {
+public:
+    enum Type { Point = 0, Edge = 1, Surface = 2, Volume = 3, Unknown = 4 };
+};
+
+/* --- Mesh refinement regions ---------------------------------------------- */
+class MeshRegion : public Object {};
+class MeshBoxRegion : public MeshRegion {};
+class MeshCylindricalRegion : public MeshRegion {};
+class MeshSphericalRegion : public MeshRegion {};
+
+}  // namespace script
+
+/* --- Units: quantity and unit-system codes are module constants ----------- */
+%include <script/Units.h>

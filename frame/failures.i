@@ -1,0 +1,91 @@
+/* ==========================================================================
+ * The overload failure: raised when no form of an overloaded function takes
+ * the call's arguments. Its text lists the function's prototypes as the
+ * application documents them, from the table below; its class is both a
+ * NotImplementedError and a TypeError, so either except clause catches it.
+ * ========================================================================== */
+
+%header %{
+#include <cstring>
+#include <string>
+
+/* One row per overloaded function: its prototype lines, in documented order. */
+struct Setup_Prototypes {
+  const char *function;
+  const char *lines[9];
+};
+
+static const Setup_Prototypes Setup_prototypeTable[] = {
+  /* Vector and result records */
+  {"new_Vector", {"Clt::Vector()", "Clt::Vector(double,double,double)", "Clt::Vector(Clt::Vector const &)"}},
+  /* Variant */
+  {"new_Variant",
+   {"script::Variant()", "script::Variant(bool)", "script::Variant(int)", "script::Variant(double)",
+    "script::Variant(char const *)", "script::Variant(QStringList const &)",
+    "script::Variant(script::Variant const &)", "script::Variant(QVariant const &)"}},
+  {"Variant_toInt", {"toInt(script::Variant const *,bool *)", "toInt(script::Variant const *)"}},
+  {"Variant_toDouble", {"toDouble(script::Variant const *,bool *)", "toDouble(script::Variant const *)"}},
+};
+
+/* The class is made once per interpreter and shared by every module of ours
+   through the runtime module, so one except clause serves them all. */
+static PyObject *Setup_OverloadErrorClass(void) {
+  static PyObject *cls = 0;
+  PyObject *runtime;
+  if (cls)
+    return cls;
+  runtime = PyImport_AddModule(SETUP_TABLE_MODULE);
+  if (!runtime)
+    return 0;
+  cls = PyObject_GetAttrString(runtime, "OverloadError");
+  if (!cls) {
+    PyObject *bases;
+    PyErr_Clear();
+    bases = PyTuple_Pack(2, PyExc_NotImplementedError, PyExc_TypeError);
+    cls = bases ? PyErr_NewException((char *)"Setup.OverloadError", bases, 0) : 0;
+    Py_XDECREF(bases);
+    if (cls && PyModule_AddObject(runtime, "OverloadError", cls) == 0)
+      Py_INCREF(cls);
+  }
+  return cls;
+}
+
+/* Called where SWIG would raise its own text, with that text. */
+static void Setup_RaiseOverloadFailure(const char *swigMessage) {
+  static const char marker[] = "overloaded function '";
+  const char *start = std::strstr(swigMessage, marker);
+  std::string message = swigMessage;
+  if (start) {
+    start += sizeof marker - 1;
+    std::string function(start, std::strcspn(start, "'"));
+    for (const Setup_Prototypes &row : Setup_prototypeTable) {
+      if (function != row.function)
+        continue;
+      message = "Wrong number of arguments for overloaded function '" + function +
+                "'.\n  Possible C/C++ prototypes are:\n";
+      for (const char *line : row.lines) {
+        if (!line)
+          break;
+        message.append("    ").append(line).append("\n");
+      }
+      break;
+    }
+  }
+  /* Whatever a failed trial conversion left behind gives way to this failure. */
+  PyErr_Clear();
+  PyObject *cls = Setup_OverloadErrorClass();
+  PyErr_SetString(cls ? cls : PyExc_NotImplementedError, message.c_str());
+}
+
+#define SWIG_Python_RaiseOrModifyTypeError(message) Setup_RaiseOverloadFailure(message)
+%}
+
+%init %{
+  {
+    PyObject *overloadError = Setup_OverloadErrorClass();
+    if (overloadError) {
+      Py_INCREF(overloadError);
+      PyModule_AddObject(m, "OverloadError", overloadError);
+    }
+  }
+%}

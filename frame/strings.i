@@ -1,0 +1,252 @@
+/* ==========================================================================
+ * Texts: the string, byte-string and wide-string argument rules, and the
+ * string, string list, byte-string and wide-string result rules.
+ * ========================================================================== */
+
+%fragment("Setup_AsQString", "header") %{
+#include <QtCore/QString>
+#include <cwchar>
+
+/* The text ends at its first NUL, as the application's C-string APIs would see it. */
+template <class Unit>
+static inline Py_ssize_t Setup_LengthToNul(const Unit *units, Py_ssize_t length) {
+  for (Py_ssize_t i = 0; i < length; ++i)
+    if (!units[i])
+      return i;
+  return length;
+}
+
+static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
+  Py_ssize_t length = PyUnicode_GET_LENGTH(text);
+  switch (PyUnicode_KIND(text)) {
+  case PyUnicode_1BYTE_KIND: {
+    const char *units = (const char *)PyUnicode_1BYTE_DATA(text);
+    *out = QString::fromLatin1(units, Setup_LengthToNul(units, length));
+    return 1;
+  }
+  case PyUnicode_2BYTE_KIND: {
+    const Py_UCS2 *units = PyUnicode_2BYTE_DATA(text);
+    *out = QString((const QChar *)units, Setup_LengthToNul(units, length));
+    return 1;
+  }
+  default: {
+    const Py_UCS4 *units = PyUnicode_4BYTE_DATA(text);
+    *out = QString::fromUcs4((const char32_t *)units, Setup_LengthToNul(units, length));
+    return 1;
+  }
+  }
+}
+
+/* String argument rule: str; bytes decoded as UTF-8; None, the null string;
+   a wchar_t * pointer object. Returns 0, with no exception set, for anything
+   else and for bytes that are not UTF-8. */
+static int Setup_AsQString(PyObject *obj, QString *out) {
+  if (PyUnicode_Check(obj))
+    return Setup_QStringFromUnicode(obj, out);
+  if (PyBytes_Check(obj)) {
+    PyObject *text = PyUnicode_DecodeUTF8(PyBytes_AS_STRING(obj), PyBytes_GET_SIZE(obj), "strict");
+    int ok;
+    if (!text) {
+      PyErr_Clear();
+      return 0;
+    }
+    ok = Setup_QStringFromUnicode(text, out);
+    Py_DECREF(text);
+    return ok;
+  }
+  if (obj == Py_None) {
+    *out = QString();
+    return 1;
+  }
+  {
+    void *wide = 0;
+    if (SWIG_IsOK(SWIG_ConvertPtr(obj, &wide, SWIGTYPE_p_wchar_t, 0))) {
+      *out = wide ? QString::fromWCharArray((const wchar_t *)wide, -1) : QString();
+      return 1;
+    }
+  }
+  return 0;
+}
+
+/* A text for overload choice: str or bytes. */
+static inline int Setup_IsText(PyObject *obj) {
+  return PyUnicode_Check(obj) || PyBytes_Check(obj);
+}
+%}
+
+%fragment("Setup_FromQString", "header") %{
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+/* String result rule: a str, cut at the first NUL. UTF-16 surrogate pairs
+   become one character; a lone surrogate is kept as it is. */
+static PyObject *Setup_FromQString(const QString &text) {
+  const char16_t *units = (const char16_t *)text.utf16();
+  Py_ssize_t length = 0;
+  Py_ssize_t size = text.size();
+  char16_t widest = 0;
+  for (; length < size && units[length]; ++length)
+    widest |= units[length];
+  if (widest < 0x100) {
+    PyObject *result = PyUnicode_New(length, widest < 0x80 ? 0x7f : 0xff);
+    if (result) {
+      Py_UCS1 *data = PyUnicode_1BYTE_DATA(result);
+      for (Py_ssize_t i = 0; i < length; ++i)
+        data[i] = (Py_UCS1)units[i];
+    }
+    return result;
+  }
+  {
+    int byteorder = -1; /* QString holds native little-endian units here */
+    return PyUnicode_DecodeUTF16((const char *)units, length * 2, "surrogatepass", &byteorder);
+  }
+}
+
+/* String list result rule: a new list of str, in order. */
+static PyObject *Setup_FromQStringList(const QStringList &texts) {
+  PyObject *list = PyList_New(texts.size());
+  if (!list)
+    return 0;
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    PyObject *item = Setup_FromQString(texts.at(i));
+    if (!item) {
+      Py_DECREF(list);
+      return 0;
+    }
+    PyList_SET_ITEM(list, i, item);
+  }
+  return list;
+}
+%}
+
+%fragment("Setup_AsByteString", "header") %{
+/* Byte-string argument rule: str as UTF-8 (the buffer str keeps for itself),
+   bytes as they are, None as a null pointer, a char * pointer object. The
+   pointer stays valid while the argument does, that is for the whole call. */
+static int Setup_AsByteString(PyObject *obj, const char **out) {
+  if (PyUnicode_Check(obj)) {
+    *out = PyUnicode_AsUTF8(obj);
+    if (!*out)
+      PyErr_Clear(); /* a lone surrogate has no UTF-8 form */
+    return *out != 0;
+  }
+  if (PyBytes_Check(obj)) {
+    *out = PyBytes_AS_STRING(obj);
+    return 1;
+  }
+  if (obj == Py_None) {
+    *out = 0;
+    return 1;
+  }
+  {
+    void *bytes = 0;
+    int ok = SWIG_IsOK(SWIG_ConvertPtr(obj, &bytes, SWIGTYPE_p_char, 0));
+    *out = (const char *)bytes;
+    return ok;
+  }
+}
+%}
+
+%fragment("Setup_AsWString", "header", fragment="Setup_AsQString") %{
+#include <string>
+
+/* Wide-string argument rule: str; bytes as UTF-8; a std::wstring * pointer
+   object. Returns 0 for anything else, -1 for None (a null reference). */
+static int Setup_AsWString(PyObject *obj, std::wstring *text, const std::wstring **out) {
+  PyObject *decoded = 0;
+  if (obj == Py_None)
+    return -1;
+  if (PyBytes_Check(obj)) {
+    decoded = PyUnicode_DecodeUTF8(PyBytes_AS_STRING(obj), PyBytes_GET_SIZE(obj), "strict");
+    if (!decoded) {
+      PyErr_Clear();
+      return 0;
+    }
+    obj = decoded;
+  }
+  if (PyUnicode_Check(obj)) {
+    Py_ssize_t length = 0;
+    wchar_t *units = PyUnicode_AsWideCharString(obj, &length);
+    Py_XDECREF(decoded);
+    if (!units) {
+      PyErr_Clear();
+      return 0;
+    }
+    text->assign(units, (size_t)length);
+    PyMem_Free(units);
+    *out = text;
+    return 1;
+  }
+  {
+    void *wide = 0;
+    if (!SWIG_IsOK(SWIG_ConvertPtr(obj, &wide, SWIGTYPE_p_std__wstring, 0)))
+      return 0;
+    *out = (const std::wstring *)wide;
+    return wide ? 1 : -1;
+  }
+}
+%}
+
+/* Registers the pointer types that the text rules accept, even in a module
+   that declares no function taking them. */
+%types(wchar_t *, char *, std::wstring *);
+
+/* QString, by value or const reference. Accepts what Setup_AsQString does;
+   the host receives a QString that lives on the wrapper's stack and goes when
+   the call returns. Anything else: RuntimeError "Bad string input to call". */
+%typemap(in, noblock=1, fragment="Setup_AsQString,Setup_Deliver") QString (QString text), const QString & (QString text) {
+  if (!Setup_AsQString($input, &text)) {
+    PyErr_SetString(PyExc_RuntimeError, "Bad string input to call");
+    SWIG_fail;
+  }
+  $1 = Setup_Deliver<$1_ltype>(text);
+}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_UNISTRING, noblock=1, fragment="Setup_AsQString")
+    QString, const QString & {
+  $1 = Setup_IsText($input);
+}
+
+/* char const *. Accepts what Setup_AsByteString does; the host receives a
+   pointer into the argument's own buffer, which the caller's argument keeps
+   alive; nothing is freed. Anything else: the TypeError argument failure. */
+%typemap(in, noblock=1, fragment="Setup_AsByteString") const char * (const char *bytes) {
+  if (!Setup_AsByteString($input, &bytes)) {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+  $1 = %const_cast(bytes, $1_ltype);
+}
+%typemap(freearg) const char * "";
+%typemap(typecheck, precedence=SWIG_TYPECHECK_STRING, noblock=1, fragment="Setup_AsByteString")
+    const char * {
+  {
+    const char *probe;
+    $1 = Setup_AsByteString($input, &probe);
+  }
+}
+
+/* std::wstring const &. Accepts what Setup_AsWString does; the host receives
+   a copy on the wrapper's stack (or the pointer object's own string). None:
+   the null reference failure; anything else: the TypeError argument failure. */
+%typemap(in, noblock=1, fragment="Setup_AsWString") const std::wstring & (std::wstring text, const std::wstring *given, int found) {
+  found = Setup_AsWString($input, &text, &given);
+  if (found < 0) {
+    %argument_nullref("$type", $symname, $argnum);
+  }
+  if (!found) {
+    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+  }
+  $1 = %const_cast(given, $1_ltype);
+}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_STDUNISTRING, noblock=1) const std::wstring & {
+  $1 = Setup_IsText($input) || $input == Py_None ||
+       SWIG_IsOK(SWIG_ConvertPtr($input, 0, SWIGTYPE_p_std__wstring, 0));
+}
+
+/* Results. Each makes a new Python object; the host's value is a temporary of
+   the wrapper and goes with it. */
+%typemap(out, fragment="Setup_FromQString") QString "$result = Setup_FromQString($1);";
+%typemap(out, fragment="Setup_FromQString") QStringList "$result = Setup_FromQStringList($1);";
+/* std::string: str from UTF-8, other bytes kept as surrogate escapes so they round-trip. */
+%typemap(out) std::string
+  "$result = PyUnicode_DecodeUTF8($1.data(), (Py_ssize_t)$1.size(), \"surrogateescape\");";
+%typemap(out) std::wstring "$result = PyUnicode_FromWideChar($1.data(), (Py_ssize_t)$1.size());";

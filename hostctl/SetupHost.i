@@ -1,0 +1,161 @@
+/* The host-control module: what a test or a script author needs from the
+   stand-in host beyond the application's own interface. It reads and clears
+   the journal, gives a fresh host, makes host objects as the application
+   would, and makes the pointer objects that the application's other modules
+   would hand to scripts. */
+
+%module SetupHost
+
+/* The class tree and proxy classes are the binding's: importing it first puts
+   them into the shared type table, and this module registers no classes. */
+%pythonbegin %{
+import Setup
+%}
+
+%include "frame/runtime.i"
+%include "frame/failures.i"
+%include "frame/numbers.i"
+%include "frame/strings.i"
+%include "frame/objects.i"
+%include "frame/variant.i"
+
+%{
+#include <control.h>
+#include <journal.h>
+
+#include <Clt/Vector.h>
+#include <script/Object.h>
+#include <script/Variant.h>
+
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+
+#include <deque>
+#include <string>
+
+namespace script {
+typedef Analysis Scenario;
+}
+
+/* The values behind the pointer objects made here live as long as the
+   process: a pointer object may outlive every reference this module knows
+   of, inside a host object or another module's proxy. */
+template <class Value> static Value *Setup_Keep(Value value) {
+  static std::deque<Value> store;
+  store.push_back(std::move(value));
+  return &store.back();
+}
+%}
+
+class QStringList;
+class QVariant;
+namespace script {
+class Object;
+class Design;
+class Scenario;
+class Part;
+class Group;
+class MeshRegion;
+class MeshBoxRegion;
+class Variant;
+}
+
+%typemap(out) PyObject *journal "$result = $1;";
+/* These hand out the pointer itself, not the text it points at. */
+%typemap(out) char *new_charp, wchar_t *new_wcharp "$result = SWIG_NewPointerObj($1, $1_descriptor, 0);";
+
+%inline %{
+/* --- The journal --------------------------------------------------------- */
+
+/* Every entry so far, oldest first. */
+PyObject *journal() {
+  const std::vector<std::string> &entries = standin::journalEntries();
+  PyObject *list = PyList_New((Py_ssize_t)entries.size());
+  for (size_t i = 0; list && i < entries.size(); ++i) {
+    PyObject *entry = PyUnicode_FromStringAndSize(entries[i].data(), (Py_ssize_t)entries[i].size());
+    if (!entry) {
+      Py_DECREF(list);
+      return 0;
+    }
+    PyList_SET_ITEM(list, (Py_ssize_t)i, entry);
+  }
+  return list;
+}
+void clear_journal() { standin::clearJournal(); }
+/* Switching the journal off makes host operations cheaper; reset() switches it on. */
+void set_journal_enabled(bool on) { standin::setJournalEnabled(on); }
+bool journal_enabled() { return standin::journalEnabled(); }
+
+/* A fresh host: an empty model, an empty journal, the journal switched on. */
+void reset() { standin::reset(); }
+
+/* Host objects alive that were made by a constructor, by host class ("Vector",
+   "Variant", "PropertyDefinition"): proves that nothing leaked and nothing was
+   destroyed twice. */
+long live_objects(const char *host_class) { return standin::liveObjects(host_class ? host_class : ""); }
+
+/* --- Host objects, as the application's model holds them ------------------ */
+script::Design *new_design(const QString &name) { return standin::makeDesign(name); }
+script::Scenario *new_scenario(const QString &name) { return standin::makeScenario(name); }
+script::Part *new_part(const QString &name) { return standin::makePart(name); }
+script::Group *new_group(const QString &name) { return standin::makeGroup(name); }
+script::MeshBoxRegion *new_mesh_box_region(const QString &name) { return standin::makeMeshBoxRegion(name); }
+
+/* How the journal names an object; a null pointer gives "null". */
+QString describe(script::Object *object) {
+  return object ? QString::fromStdString(standin::describe(object)) : QStringLiteral("null");
+}
+QString describe_group(script::Group *group) { return describe(group); }
+QString describe_region(script::MeshRegion *region) { return describe(region); }
+
+/* The native value of a variant, as the binding returns a variant result. */
+script::Variant variant_value(const script::Variant &value) { return value; }
+
+/* --- Pointer objects of plain values ---------------------------------------- */
+bool *new_boolp(bool value = false) { return Setup_Keep<bool>(value); }
+void boolp_assign(bool *flag, bool value) { *flag = value; }
+bool boolp_value(bool *flag) { return *flag; }
+
+double *new_doublep(double value = 0.0) { return Setup_Keep<double>(value); }
+void doublep_assign(double *number, double value) { *number = value; }
+double doublep_value(double *number) { return *number; }
+
+/* char * and its bytes; the bytes come back as a str, undecodable ones escaped. */
+char *new_charp(const char *text) {
+  std::string *kept = Setup_Keep<std::string>(text ? text : "");
+  return &(*kept)[0];
+}
+std::string charp_value(const char *text) { return text ? text : ""; }
+
+wchar_t *new_wcharp(const std::wstring &text) { return &(*Setup_Keep<std::wstring>(text))[0]; }
+std::wstring *new_wstringp(const std::wstring &text) { return Setup_Keep<std::wstring>(text); }
+std::wstring wstring_value(const std::wstring &text) { return text; }
+
+QVariant *new_qvariant_int(int value) { return Setup_Keep<QVariant>(QVariant(value)); }
+QVariant *new_qvariant_double(double value) { return Setup_Keep<QVariant>(QVariant(value)); }
+QVariant *new_qvariant_text(const QString &text) { return Setup_Keep<QVariant>(QVariant(text)); }
+%}
+
+/* A text list from a Python sequence of texts, each by the string argument rule. */
+%typemap(in, fragment="Setup_AsQString") const QStringList &new_stringlistp_texts (QStringList texts) {
+  PyObject *items = PySequence_Fast($input, "a sequence of texts is expected");
+  if (!items) SWIG_fail;
+  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(items); ++i) {
+    QString text;
+    if (!Setup_AsQString(PySequence_Fast_GET_ITEM(items, i), &text)) {
+      Py_DECREF(items);
+      PyErr_SetString(PyExc_RuntimeError, "Bad string input to call");
+      SWIG_fail;
+    }
+    texts.append(text);
+  }
+  Py_DECREF(items);
+  $1 = &texts;
+}
+
+%inline %{
+QStringList *new_stringlistp(const QStringList &new_stringlistp_texts) {
+  return Setup_Keep<QStringList>(new_stringlistp_texts);
+}
+QStringList stringlist_value(const QStringList &texts) { return texts; }
+%}

@@ -1,0 +1,53 @@
+/* ==========================================================================
+ * Variant and PropertyDefinition: a property's value and description.
+ * ========================================================================== */
+
+%{
+#include <script/Variant.h>
+%}
+
+/* Known to the module only as pointer objects that other modules make. */
+class QStringList;
+class QVariant;
+
+namespace script {
+
+/* --- Variant ------------------------------------------------------------ */
+/* The constructors are declared in the order their overloads are tried: one
+   argument is matched against a text list, a Variant, a QVariant, an int, a
+   double, a text, and last anything with a truth value. */
+class Variant {
+public:
+    enum Type { Invalid = 0, Bool = 1, Int = 2, Double = 6, String = 10, StringList = 11 };
+
+    Variant();
+    Variant(const QStringList &texts);
+    Variant(const Variant &other);
+    Variant(const QVariant &value);
+    Variant(int value);
+    Variant(double value);
+    Variant(const char *text);
+    Variant(bool value);
+    ~Variant();
+
+    int toInt(bool *ok = 0) const;
+    double toDouble(bool *ok = 0) const;
+    bool toBool() const;
+    QString toString() const;
+    QStringList toStringList() const;
+    bool isNull() const;
+    bool isValid() const;
+    Type type() const;
+    QString typeName() const;
+};
+
+/* --- PropertyDefinition ------------------------------------------------- */
+class PropertyDefinition {
+public:
+    PropertyDefinition();
+    ~PropertyDefinition();
+    QString name() const;
+    Variant::Type type() const;
+};
+
+}  // namespace script

@@ -1,0 +1,44 @@
+// What the host-control module may ask of the stand-in beyond the application's
+// own interface: the journal, a fresh host, and objects as the application
+// would have made them.
+#pragma once
+
+#include <QtCore/QString>
+
+#include <string>
+#include <vector>
+
+class QObject;
+namespace script {
+class Object;
+class Design;
+class Analysis;
+class Part;
+class Group;
+class MeshBoxRegion;
+}  // namespace script
+
+namespace standin {
+
+// Forgets every object made so far. Objects that scripts may still hold are kept
+// alive (but unreachable) until the process ends, so that a stale proxy reads
+// stale data instead of freed memory.
+void reset();
+
+// Host-owned objects, as the application's model would hold them.
+script::Design *makeDesign(const QString &name);
+script::Analysis *makeScenario(const QString &name);
+script::Part *makePart(const QString &name);
+script::Group *makeGroup(const QString &name);
+script::MeshBoxRegion *makeMeshBoxRegion(const QString &name);
+
+// Live host objects made by constructors (not by the steering makers), by host class.
+long liveObjects(const char *hostClass);
+void countConstruction(const char *hostClass, int delta);
+
+}  // namespace standin
+
+namespace standin {
+// How the journal names a host object: <Class "name">.
+std::string describe(const QObject *object);
+}  // namespace standin
