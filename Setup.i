@@ -31,4 +31,7 @@ namespace script { class Scenario; }
 
 %pythoncode %{
 OverloadError = _Setup.OverloadError
+
+# The flat module's constants, under their flat names too (Variant_Int beside Variant.Int).
+globals().update((name, value) for name, value in vars(_Setup).items() if type(value) is int)
 %}

@@ -18,6 +18,10 @@ static inline Py_ssize_t Setup_LengthToNul(const Unit *units, Py_ssize_t length)
 
 static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
   Py_ssize_t length = PyUnicode_GET_LENGTH(text);
+  if (!length || !PyUnicode_READ_CHAR(text, 0)) {
+    *out = QStringLiteral(""); /* empty, which the host tells apart from null */
+    return 1;
+  }
   switch (PyUnicode_KIND(text)) {
   case PyUnicode_1BYTE_KIND: {
     const char *units = (const char *)PyUnicode_1BYTE_DATA(text);

@@ -4,6 +4,8 @@
 #include <script/Object.h>
 
 #include <QtCore/QObject>
+#include <QtCore/QVariant>
+#include "control.h"
 
 #include <charconv>
 #include <cmath>
@@ -193,8 +195,7 @@ Call &Call::arg(const QObject *object) {
         m_text->append("null");
         return *this;
     }
-    m_text->append("<").append(hostClassName(object)).append(" ");
-    m_text->append(quoted(object->objectName())).append(">");
+    m_text->append(describe(object));
     return *this;
 }
 
@@ -219,10 +220,10 @@ void clearJournal() { g_entries.clear(); }
 
 }  // namespace standin
 
-#include "control.h"
-
 namespace standin {
 std::string describe(const QObject *object) {
-    return "<" + hostClassName(object) + " " + quoted(object->objectName()) + ">";
+    bool nullName = object->property("standin.nullName").toBool();
+    QString name = object->objectName();
+    return "<" + hostClassName(object) + " " + (nullName ? "null" : quoted(name.isNull() ? QStringLiteral("") : name)) + ">";
 }
 }  // namespace standin

@@ -2,9 +2,17 @@
 
 #include "journal.h"
 
+#include <QtCore/QVariant>
+
 namespace script {
 
-Object::Object(QObject *parent, const QString &name) : QObject(parent) { setObjectName(name); }
+// QObject keeps no difference between a null and an empty name; the journal shows it.
+static const char *const kNullName = "standin.nullName";
+
+Object::Object(QObject *parent, const QString &name) : QObject(parent) {
+    setObjectName(name);
+    if (name.isNull()) setProperty(kNullName, true);
+}
 
 Object::~Object() = default;
 

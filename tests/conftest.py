@@ -1,0 +1,27 @@
+import pytest
+
+import Setup
+import SetupHost
+import _Setup
+
+
+@pytest.fixture(autouse=True)
+def host():
+    """A fresh stand-in host for every test."""
+    SetupHost.reset()
+    yield SetupHost
+    SetupHost.reset()
+
+
+def raises_text(exc, fn, *args):
+    with pytest.raises(exc) as info:
+        fn(*args)
+    return str(info.value)
+
+
+@pytest.fixture
+def scenario():
+    return SetupHost.new_scenario("Airflow")
+
+
+__all__ = ["Setup", "SetupHost", "_Setup", "raises_text"]

@@ -1,0 +1,101 @@
+"""Receivers, references, pointer out-arguments and ownership."""
+import gc
+
+import pytest
+
+import Setup
+import SetupHost
+import _Setup
+from conftest import raises_text
+
+
+def test_owned_object_destroyed_once_when_released():
+    gc.collect()
+    before = SetupHost.live_objects("Vector")
+    vector = Setup.Vector(1.0, 2.0, 3.25)
+    assert vector.thisown
+    del vector
+    gc.collect()
+    assert SetupHost.journal()[0] == "Vector::Vector(1.0, 2.0, 3.25)"
+    assert SetupHost.journal().count("Vector::~Vector((1.0, 2.0, 3.25))") == 1
+    assert SetupHost.live_objects("Vector") == before
+
+
+def test_delete_then_release_destroys_nothing_twice():
+    gc.collect()
+    before = SetupHost.live_objects("Vector")
+    vector = Setup.Vector(1.0, 2.0, 3.5)
+    _Setup.delete_Vector(vector)
+    _Setup.delete_Vector(vector)  # harmless
+    assert raises_text(TypeError, _Setup.Vector_x_get, vector) == \
+        "in method 'Vector_x_get', argument 1 of type 'Clt::Vector *'"
+    del vector
+    gc.collect()
+    assert SetupHost.journal().count("Vector::~Vector((1.0, 2.0, 3.5))") == 1
+    assert SetupHost.live_objects("Vector") == before
+
+
+def test_delete_of_a_view_destroys_nothing():
+    gc.collect()
+    before = SetupHost.live_objects("Vector")
+    vector = Setup.Vector(4.0, 5.0, 6.0)
+    pointer = vector.this
+    vector.thisown = False  # the object now belongs elsewhere; the proxy is only a view
+    _Setup.delete_Vector(vector)
+    assert not any(e.startswith("Vector::~") for e in SetupHost.journal())
+    assert raises_text(TypeError, _Setup.Vector_y_get, pointer) == \
+        "in method 'Vector_y_get', argument 1 of type 'Clt::Vector *'"
+    assert SetupHost.live_objects("Vector") == before + 1  # still the host's
+
+
+@pytest.mark.parametrize("delete", [_Setup.delete_Vector, _Setup.delete_Variant, _Setup.delete_CTMResults,
+                                    _Setup.delete_ThermalComfortParams])
+def test_delete_of_none_does_nothing(delete):
+    assert delete(None) is None
+    assert SetupHost.journal() == []
+
+
+@pytest.mark.parametrize("setter", [_Setup.Vector_x_set, _Setup.TECResults_COP_set, _Setup.SmokeParams_SignConstant_set])
+def test_member_setter_with_none_receiver_does_nothing(setter):
+    assert setter(None, 1.0) is None
+
+
+@pytest.mark.parametrize("fn, args, text", [
+    (_Setup.Vector_x_get, (None,), "in method 'Vector_x_get', argument 1 of type 'Clt::Vector *'"),
+    (_Setup.Variant_toBool, (None,), "in method 'Variant_toBool', argument 1 of type 'script::Variant const *'"),
+    (_Setup.PropertyDefinition_name, (None,),
+     "in method 'PropertyDefinition_name', argument 1 of type 'script::PropertyDefinition const *'"),
+    (_Setup.Vector_x_get, (Setup.Variant(),), "in method 'Vector_x_get', argument 1 of type 'Clt::Vector *'"),
+    (_Setup.Variant_isNull, (Setup.Vector(),), "in method 'Variant_isNull', argument 1 of type 'script::Variant const *'"),
+    (_Setup.Vector_x_set, (Setup.Variant(), 1.0), "in method 'Vector_x_set', argument 1 of type 'Clt::Vector *'"),
+])
+def test_receiver_refused(fn, args, text):
+    assert raises_text(TypeError, fn, *args) == text
+
+
+@pytest.mark.parametrize("fn, args, text", [
+    (_Setup.new_Vector, (None,), "invalid null reference in method 'new_Vector', argument 1 of type 'Clt::Vector const &'"),
+    (_Setup.new_ThermalComfortParams, (None,),
+     "invalid null reference in method 'new_ThermalComfortParams', argument 1 of type 'script::Scenario &'"),
+    (_Setup.new_SmokeParams, (None,),
+     "invalid null reference in method 'new_SmokeParams', argument 1 of type 'script::Scenario &'"),
+    (_Setup.new_Variant, (None,), "invalid null reference in method 'new_Variant', argument 1 of type 'QStringList const &'"),
+])
+def test_null_reference(fn, args, text):
+    assert raises_text(ValueError, fn, *args) == text
+    assert SetupHost.journal() == []
+
+
+def test_pointer_out_argument_from_the_other_module():
+    flag = SetupHost.new_boolp(False)
+    assert Setup.Variant(SetupHost.new_qvariant_text("12")).toInt(flag) == 12
+    assert SetupHost.boolp_value(flag) is True
+    assert Setup.Variant(SetupHost.new_qvariant_text("x")).toDouble(flag) == 0.0
+    assert SetupHost.boolp_value(flag) is False
+    assert "Variant::toDouble(<bool*>)" in SetupHost.journal()
+
+
+@pytest.mark.parametrize("flag", [SetupHost.new_doublep(1.0), 1, "x", Setup.Vector()])
+def test_pointer_out_argument_of_another_type_is_refused(flag):
+    with pytest.raises(Setup.OverloadError):
+        Setup.Variant(1).toInt(flag)
