@@ -52,6 +52,24 @@ static inline int Setup_AsTruth(PyObject *obj, bool *out) {
 }
 %}
 
+%fragment("Setup_AsSize", "header") %{
+/* Size argument rule: a non-negative int within 32 unsigned bits. Returns 0 for
+   a negative int (an overflow), -1 for anything else. */
+static inline int Setup_AsSize(PyObject *obj, size_t *out) {
+  int overflow = 0;
+  long long value;
+  if (!PyLong_Check(obj))
+    return -1;
+  value = PyLong_AsLongLongAndOverflow(obj, &overflow);
+  if (overflow < 0 || (!overflow && value < 0))
+    return 0;
+  if (overflow || value > 0xFFFFFFFFLL)
+    return -1;
+  *out = (size_t)value;
+  return 1;
+}
+%}
+
 /* Truth values are tried after every other kind, since every object has one. */
 %define SETUP_TYPECHECK_TRUTH 5000 %enddef
 
@@ -109,3 +127,18 @@ static inline int Setup_AsTruth(PyObject *obj, bool *out) {
   }
 }
 
+
+/* size_t: accepts a non-negative int within 32 unsigned bits; the host
+   receives the value. Negative: OverflowError; anything else: TypeError. */
+%typemap(in, noblock=1, fragment="Setup_AsSize") size_t (int found) {
+  found = Setup_AsSize($input, &$1);
+  if (found <= 0) {
+    %argument_fail(found ? SWIG_TypeError : SWIG_OverflowError, "$type", $symname, $argnum);
+  }
+}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_SIZE, noblock=1, fragment="Setup_AsSize") size_t {
+  {
+    size_t probe;
+    $1 = Setup_AsSize($input, &probe) > 0;
+  }
+}

@@ -82,6 +82,13 @@ PyObject *journal() {
   return list;
 }
 void clear_journal() { standin::clearJournal(); }
+/* The number of entries, and one entry by its index from the oldest (an index
+   past the end gives ""). */
+unsigned int journal_size() { return (unsigned int)standin::journalEntries().size(); }
+std::string journal_entry(size_t index) {
+  const std::vector<std::string> &entries = standin::journalEntries();
+  return index < entries.size() ? entries[index] : std::string();
+}
 /* Switching the journal off makes host operations cheaper; reset() switches it on. */
 void set_journal_enabled(bool on) { standin::setJournalEnabled(on); }
 bool journal_enabled() { return standin::journalEnabled(); }

@@ -80,3 +80,18 @@ def test_long_result_is_a_plain_int():
     assert SetupHost.live_objects("Vector") == before + 3 and type(before) is int
     del kept
     assert SetupHost.live_objects("Vector") == before
+
+
+def test_size_argument_and_unsigned_result():
+    kept = Setup.Variant(3)
+    assert SetupHost.journal_size() == 1 and type(SetupHost.journal_size()) is int
+    assert SetupHost.journal_entry(0) == "Variant::Variant(3)"
+    assert SetupHost.journal_entry(True) == SetupHost.journal_entry(2**32 - 1) == ""
+    del kept
+
+
+@pytest.mark.parametrize("given, exc", [(-1, OverflowError), (-2**70, OverflowError), (2**32, TypeError),
+                                        (2**70, TypeError), (1.0, TypeError), ("1", TypeError), (None, TypeError)])
+def test_size_refused(given, exc):
+    assert raises_text(exc, SetupHost.journal_entry, given) == \
+        "in method 'journal_entry', argument 1 of type 'size_t'"
