@@ -57,6 +57,8 @@ std::string hostClassName(const QObject *object) {
 }
 }  // namespace
 
+const char *const kNullNameProperty = "standin.nullName";
+
 std::string reprDouble(double value) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
@@ -213,17 +215,15 @@ Call &Call::arg(const double *value) {
     return *this;
 }
 
+std::string describe(const QObject *object) {
+    QString name = object->objectName();
+    bool nullName = object->property(kNullNameProperty).toBool();
+    return "<" + hostClassName(object) + " " + (nullName ? "null" : quoted(name.isNull() ? QStringLiteral("") : name)) + ">";
+}
+
 bool journalEnabled() { return g_enabled; }
 void setJournalEnabled(bool on) { g_enabled = on; }
 const std::vector<std::string> &journalEntries() { return g_entries; }
 void clearJournal() { g_entries.clear(); }
 
-}  // namespace standin
-
-namespace standin {
-std::string describe(const QObject *object) {
-    bool nullName = object->property("standin.nullName").toBool();
-    QString name = object->objectName();
-    return "<" + hostClassName(object) + " " + (nullName ? "null" : quoted(name.isNull() ? QStringLiteral("") : name)) + ">";
-}
 }  // namespace standin

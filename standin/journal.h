@@ -41,6 +41,10 @@ private:
     bool m_first = true;
 };
 
+// QObject keeps no difference between a null and an empty name; objects made
+// with a null name carry this dynamic property, so the journal can show it.
+extern const char *const kNullNameProperty;
+
 // Canonical forms, shared with the steering functions.
 std::string reprDouble(double value);
 std::string quoted(const QString &text);

@@ -6,12 +6,9 @@
 
 namespace script {
 
-// QObject keeps no difference between a null and an empty name; the journal shows it.
-static const char *const kNullName = "standin.nullName";
-
 Object::Object(QObject *parent, const QString &name) : QObject(parent) {
     setObjectName(name);
-    if (name.isNull()) setProperty(kNullName, true);
+    if (name.isNull()) setProperty(standin::kNullNameProperty, true);
 }
 
 Object::~Object() = default;
