@@ -29,6 +29,10 @@ namespace script { class Scenario; }
 /* 6. The class tree and its enumerations. */
 %include "api/classes.i"
 
+/* 7. The list types and their iterator. */
+%include "lists/adapter.i"
+%include "lists/lists.i"
+
 %pythoncode %{
 OverloadError = _Setup.OverloadError
 

@@ -18,7 +18,19 @@ typedef Analysis Scenario;
 namespace script {
 
 /* --- Object and Container ----------------------------------------------- */
-class Object {};
+class Object {
+    /* Proxies are equal when they stand for the same host object, so that a
+       part is found in the list of parts that the host filled. */
+    %pythoncode %{
+    def __eq__(self, other):
+        if not isinstance(other, Object):
+            return NotImplemented
+        return int(self.this) == int(other.this)
+
+    def __hash__(self):
+        return hash(int(self.this))
+    %}
+};
 class Container : public Object {};
 
 /* --- Study model ---------------------------------------------------------- */
@@ -28,10 +40,26 @@ class Scenario : public Container {};
 class Part : public Container {};
 class Group : public Container {};
 
-/* --- Entity: its kinds are module constants ------------------------------- */
+/* --- Entity: a value class; its kinds are module constants --------------- */
 class Entity : public Object {
 public:
     enum Type { Point = 0, Edge = 1, Surface = 2, Volume = 3, Unknown = 4 };
+    ~Entity();
+};
+
+/* --- Materials, their properties and variations ---------------------------- */
+class Material : public Object {};
+class Property : public Object {};
+class Variation : public Object {};
+
+/* --- Boundary and initial conditions: value classes ----------------------- */
+class BoundaryCondition : public Object {
+public:
+    ~BoundaryCondition();
+};
+class InitialCondition : public Object {
+public:
+    ~InitialCondition();
 };
 
 /* --- Mesh refinement regions ---------------------------------------------- */

@@ -55,6 +55,10 @@ static void Setup_RaiseOverloadFailure(const char *swigMessage) {
   static const char marker[] = "overloaded function '";
   const char *start = std::strstr(swigMessage, marker);
   std::string message = swigMessage;
+  /* Functions without a row keep SWIG's prototype lines under the usual head. */
+  static const char swigHead[] = "Wrong number or type of arguments";
+  if (message.compare(0, sizeof swigHead - 1, swigHead) == 0)
+    message.replace(0, sizeof swigHead - 1, "Wrong number of arguments");
   if (start) {
     start += sizeof marker - 1;
     std::string function(start, std::strcspn(start, "'"));

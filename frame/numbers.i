@@ -142,3 +142,35 @@ static inline int Setup_AsSize(PyObject *obj, size_t *out) {
     $1 = Setup_AsSize($input, &probe) > 0;
   }
 }
+
+%fragment("Setup_AsIndex", "header") %{
+#include <cstddef>
+
+/* Index argument rule: an int (bool included) that a signed index holds.
+   Returns 0 for an int too large either way (an overflow), -1 for anything else. */
+static inline int Setup_AsIndex(PyObject *obj, ptrdiff_t *out) {
+  int overflow = 0;
+  long long value;
+  if (!PyLong_Check(obj))
+    return -1;
+  value = PyLong_AsLongLongAndOverflow(obj, &overflow);
+  if (overflow)
+    return 0;
+  *out = (ptrdiff_t)value;
+  return 1;
+}
+%}
+
+/* ptrdiff_t (an index or a signed count): accepts an int that a signed 64-bit
+   index holds; the host receives the value. Too large: OverflowError; anything
+   else: TypeError. */
+%typemap(in, noblock=1, fragment="Setup_AsIndex") ptrdiff_t (int found) {
+  found = Setup_AsIndex($input, &$1);
+  if (found <= 0) {
+    %argument_fail(found ? SWIG_TypeError : SWIG_OverflowError, "$type", $symname, $argnum);
+  }
+}
+/* Any int chooses the form, so that one too large meets the OverflowError. */
+%typemap(typecheck, precedence=SWIG_TYPECHECK_INT64, noblock=1) ptrdiff_t {
+  $1 = PyLong_Check($input);
+}

@@ -26,6 +26,7 @@ import Setup
 #include <Clt/Vector.h>
 #include <script/Object.h>
 #include <script/Variant.h>
+#include <script/Lists.h>
 
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
@@ -58,9 +59,34 @@ class Group;
 class MeshRegion;
 class MeshBoxRegion;
 class Variant;
+class Material;
+class Property;
+class Variation;
+class BoundaryCondition;
+class InitialCondition;
+class Entity;
+}
+
+/* The application's names for its lists; the list classes are the binding's. */
+namespace std {
+template <class T> class vector;
+}
+typedef std::vector< int > IntList;
+namespace script {
+typedef std::vector< script::Part * > PartList;
+typedef std::vector< script::Material * > MaterialList;
+typedef std::vector< script::Property * > PropertyList;
+typedef std::vector< script::Variation * > VariationList;
+typedef std::vector< script::BoundaryCondition > BCList;
+typedef std::vector< script::InitialCondition > ICList;
+typedef std::vector< script::Entity > EntityList;
 }
 
 %typemap(out) PyObject *journal "$result = $1;";
+/* Values made here belong to the script, as the binding's own copies do. */
+%newobject new_entity;
+%newobject new_boundary_condition;
+%newobject new_initial_condition;
 /* These hand out the pointer itself, not the text it points at. */
 %typemap(out) char *new_charp, wchar_t *new_wcharp "$result = SWIG_NewPointerObj($1, $1_descriptor, 0);";
 
@@ -107,6 +133,25 @@ script::Scenario *new_scenario(const QString &name) { return standin::makeScenar
 script::Part *new_part(const QString &name) { return standin::makePart(name); }
 script::Group *new_group(const QString &name) { return standin::makeGroup(name); }
 script::MeshBoxRegion *new_mesh_box_region(const QString &name) { return standin::makeMeshBoxRegion(name); }
+script::Material *new_material(const QString &name) { return standin::makeMaterial(name); }
+script::Property *new_property(const QString &name) { return standin::makeProperty(name); }
+script::Variation *new_variation(const QString &name) { return standin::makeVariation(name); }
+
+script::Entity *new_entity(const QString &name) { return standin::makeEntity(name); }
+script::BoundaryCondition *new_boundary_condition(const QString &name) {
+  return new script::BoundaryCondition(name, nullptr);
+}
+script::InitialCondition *new_initial_condition(const QString &name) {
+  return new script::InitialCondition(name, nullptr);
+}
+
+/* Fills one list of each kind that the application fills, declared under the
+   application's own names, as its filling operations do. */
+void fill_lists(script::PartList &parts, IntList &ids, script::MaterialList &materials,
+                script::PropertyList &properties, script::VariationList &variations, script::BCList &bcs,
+                script::ICList &ics, script::EntityList &entities) {
+  standin::fillLists(parts, ids, materials, properties, variations, bcs, ics, entities);
+}
 
 /* How the journal names an object; a null pointer gives "null". */
 QString describe(script::Object *object) {

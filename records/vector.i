@@ -18,6 +18,16 @@ public:
     double x;
     double y;
     double z;
+
+    /* Vectors are values: equal when their components are. */
+    %pythoncode %{
+    def __eq__(self, other):
+        if not isinstance(other, Vector):
+            return NotImplemented
+        return (self.x, self.y, self.z) == (other.x, other.y, other.z)
+
+    __hash__ = None
+    %}
 };
 
 }  // namespace Clt

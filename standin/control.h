@@ -5,6 +5,8 @@
 
 #include <QtCore/QString>
 
+#include <script/Lists.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,9 @@ class Analysis;
 class Part;
 class Group;
 class MeshBoxRegion;
+class Material;
+class Property;
+class Variation;
 }  // namespace script
 
 namespace standin {
@@ -31,6 +36,17 @@ script::Analysis *makeScenario(const QString &name);
 script::Part *makePart(const QString &name);
 script::Group *makeGroup(const QString &name);
 script::MeshBoxRegion *makeMeshBoxRegion(const QString &name);
+script::Material *makeMaterial(const QString &name);
+script::Property *makeProperty(const QString &name);
+script::Variation *makeVariation(const QString &name);
+// A new entity that the caller owns; the application makes entities from geometry.
+script::Entity *makeEntity(const QString &name);
+
+// Adds one element to each list, as the application's filling operations do,
+// after journalling the sizes that the lists had.
+void fillLists(script::PartList &parts, IntList &ids, script::MaterialList &materials,
+               script::PropertyList &properties, script::VariationList &variations, script::BCList &bcs,
+               script::ICList &ics, script::EntityList &entities);
 
 // Live host objects made by constructors (not by the steering makers), by host class.
 long liveObjects(const char *hostClass);

@@ -15,6 +15,12 @@ public:
     ~Object() override;
 
     QString name() const;
+
+protected:
+    // Value classes below copy a name and state, never a place in the object
+    // tree: a copy has no parent and no children.
+    Object(const Object &other);
+    Object &operator=(const Object &other);
 };
 
 class Container : public Object {
@@ -45,11 +51,47 @@ public:
     using Container::Container;
 };
 
-// A point, edge, surface or volume of a part's geometry.
+// A point, edge, surface or volume of a part's geometry. A value class: lists
+// of entities hold copies.
 class Entity : public Object {
 public:
     enum Type { Point = 0, Edge = 1, Surface = 2, Volume = 3, Unknown = 4 };
+    Entity();
+    Entity(const Entity &other);
+    ~Entity() override;
+    Entity &operator=(const Entity &other);
+};
+
+// Objects that scenarios and materials hold; scripts reach them by pointer.
+class Material : public Object {
+public:
     using Object::Object;
+};
+class Property : public Object {
+public:
+    using Object::Object;
+};
+class Variation : public Object {
+public:
+    using Object::Object;
+};
+
+// Boundary and initial conditions are value classes: lists of them hold copies.
+class BoundaryCondition : public Object {
+public:
+    BoundaryCondition();
+    BoundaryCondition(const QString &name, Analysis *scenario);
+    BoundaryCondition(const BoundaryCondition &other);
+    ~BoundaryCondition() override;
+    BoundaryCondition &operator=(const BoundaryCondition &other);
+};
+class InitialCondition : public Object {
+public:
+    InitialCondition();
+    InitialCondition(const QString &name, Analysis *scenario);
+    InitialCondition(const InitialCondition &other);
+    ~InitialCondition() override;
+    InitialCondition &operator=(const InitialCondition &other);
 };
 
 // Mesh refinement regions.

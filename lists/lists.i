@@ -1,0 +1,47 @@
+/* ==========================================================================
+ * The list types, one line each: the Python name, the element type, and the
+ * names under which the application's interface also declares the list.
+ * ========================================================================== */
+
+%{
+#include <script/Lists.h>
+%}
+
+/* Declares one list type: its list argument rule, its class, and the
+   descriptor by which its elements cross. */
+%define %setup_list(Name, Element)
+%apply const Setup_AnyList &items { const std::vector< Element, std::allocator< Element > > &items };
+%template(Name) std::vector< Element >;
+%init %{
+  Setup_list::Descriptor< Element >::learn(#Element);
+%}
+%enddef
+
+%setup_list(VectorList, Clt::Vector)
+%setup_list(DesignList, script::Design *)
+%setup_list(ScenarioList, script::Scenario *)
+%setup_list(PropertyDefinitionList, script::PropertyDefinition)
+%setup_list(VariantList, script::Variant)
+%setup_list(PartList, script::Part *)
+%setup_list(EntityIdList, int)
+%setup_list(MaterialList, script::Material *)
+%setup_list(PropertyList, script::Property *)
+%setup_list(VariationList, script::Variation *)
+%setup_list(BCList, script::BoundaryCondition)
+%setup_list(ICList, script::InitialCondition)
+%setup_list(EntityList, script::Entity)
+
+/* The application's own names for some of these lists. */
+typedef std::vector< int > IntList;
+namespace script {
+typedef std::vector< script::Part * > PartList;
+typedef std::vector< script::Material * > MaterialList;
+typedef std::vector< script::Property * > PropertyList;
+typedef std::vector< script::Variation * > VariationList;
+typedef std::vector< script::BoundaryCondition > BCList;
+typedef std::vector< script::InitialCondition > ICList;
+typedef std::vector< script::Entity > EntityList;
+}
+
+/* Only the lists' own operations report C++ exceptions. */
+%exception;
