@@ -65,6 +65,7 @@ class Variation;
 class BoundaryCondition;
 class InitialCondition;
 class Entity;
+class PropertyDefinition;
 }
 
 /* The application's names for its lists; the list classes are the binding's. */
@@ -87,6 +88,7 @@ typedef std::vector< script::Entity > EntityList;
 %newobject new_entity;
 %newobject new_boundary_condition;
 %newobject new_initial_condition;
+%newobject new_property_definition;
 /* These hand out the pointer itself, not the text it points at. */
 %typemap(out) char *new_charp, wchar_t *new_wcharp "$result = SWIG_NewPointerObj($1, $1_descriptor, 0);";
 
@@ -143,6 +145,10 @@ script::BoundaryCondition *new_boundary_condition(const QString &name) {
 }
 script::InitialCondition *new_initial_condition(const QString &name) {
   return new script::InitialCondition(name, nullptr);
+}
+
+script::PropertyDefinition *new_property_definition(const QString &name, int kind) {
+  return new script::PropertyDefinition(name, script::Variant::Type(kind));
 }
 
 /* Fills one list of each kind that the application fills, declared under the

@@ -39,6 +39,20 @@ public:
     bool isValid() const;
     Type type() const;
     QString typeName() const;
+
+    /* Variants are values: equal when they hold the same kind and value. */
+    %pythoncode %{
+    def __eq__(self, other):
+        if not isinstance(other, Variant):
+            return NotImplemented
+        kind = self.type()
+        if kind != other.type():
+            return False
+        read = _VARIANT_READERS.get(kind)
+        return read is None or read(self) == read(other)
+
+    __hash__ = None
+    %}
 };
 
 /* --- PropertyDefinition ------------------------------------------------- */
@@ -48,6 +62,20 @@ public:
     ~PropertyDefinition();
     QString name() const;
     Variant::Type type() const;
+
+    %pythoncode %{
+    def __eq__(self, other):
+        if not isinstance(other, PropertyDefinition):
+            return NotImplemented
+        return (self.name(), self.type()) == (other.name(), other.type())
+
+    __hash__ = None
+    %}
 };
 
 }  // namespace script
+
+%pythoncode %{
+_VARIANT_READERS = {Variant.Bool: Variant.toBool, Variant.Int: Variant.toInt, Variant.Double: Variant.toDouble,
+                    Variant.String: Variant.toString, Variant.StringList: Variant.toStringList}
+%}
