@@ -315,6 +315,17 @@ PyObject *length_unit_code(Clt::Units::MLENGTHUNITS *unit) {
   return PyLong_FromLong(long(*unit));
 }
 
+/* Fills a PartList with the parts of a scenario, until scenarios list their
+   own parts. */
+PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
+  if (!scenario) {
+    PyErr_SetString(PyExc_TypeError, "a scenario is expected, not None");
+    return nullptr;
+  }
+  standin::scenarioParts(scenario, parts);
+  Py_RETURN_NONE;
+}
+
 /* The version of the study file format that the stand-in reads and writes. */
 int study_format_version() { return standin::kStudyFormatVersion; }
 %}

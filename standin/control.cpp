@@ -130,6 +130,11 @@ bool giveProperty(script::Object *object, const QString &name, const QVariant &v
     return true;
 }
 
+void scenarioParts(script::Analysis *scenario, script::PartList &parts) {
+    parts.clear();
+    for (script::Object *part : childrenOf(scenario, Kind::Part)) parts.push_back(static_cast<script::Part *>(part));
+}
+
 void setLengthUnit(int code) { studyState().lengthUnit = code; }
 
 script::Design *makeDesign(const QString &name) { return keep<script::Design>(name); }

@@ -59,6 +59,9 @@ const QVariant *answer(const script::Object *object, const char *operation);
 // Steering: gives an object a property as the application's object would have it.
 bool giveProperty(script::Object *object, const QString &name, const QVariant &value, QString *why);
 
+// Fills the list with the parts of a scenario, as the scenario's own listing will.
+void scenarioParts(script::Analysis *scenario, script::PartList &parts);
+
 // The length unit of the study, as the application sets it.
 void setLengthUnit(int code);
 
