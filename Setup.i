@@ -18,20 +18,41 @@
 %include "frame/objects.i"
 %include "frame/variant.i"
 
-/* 4. The class tree's names, which the records refer to. */
-namespace script { class Scenario; }
+/* 4. The class tree's names, which the records and lists refer to. */
+%{
+#include <script/Object.h>
+
+namespace script {
+/* The application's analysis class is exposed to scripts as a scenario. */
+typedef Analysis Scenario;
+}
+%}
+namespace script {
+class Scenario;
+class Design;
+class Part;
+class Material;
+class Property;
+class Variation;
+class BoundaryCondition;
+class InitialCondition;
+class Entity;
+}
 
 /* 5. Value records. */
 %include "records/vector.i"
 %include "records/results.i"
 %include "records/variant.i"
 
-/* 6. The class tree and its enumerations. */
-%include "api/classes.i"
-
-/* 7. The list types and their iterator. */
+/* 6. The list types and their iterator, which the classes' operations take. */
 %include "lists/adapter.i"
 %include "lists/lists.i"
+
+/* 7. The class tree: named objects and containers, the study, then the
+      classes that later areas fill in, and the enumerations. */
+%include "api/object.i"
+%include "api/study.i"
+%include "api/classes.i"
 
 %pythoncode %{
 OverloadError = _Setup.OverloadError

@@ -2,40 +2,19 @@
  * The class tree of the application's scripting objects. Object is the root;
  * Container and MeshRegion are its inner nodes. A class is accepted wherever
  * a class above it is expected. The operations of each class are declared by
- * its own area; what stands here is the tree and the enumerations.
+ * its own area; what stands here are the classes that no area has declared
+ * yet, and the enumerations. Object, Container and the study's classes are
+ * in object.i and study.i.
  * ========================================================================== */
 
 %{
 #include <script/Object.h>
 #include <script/Units.h>
-
-namespace script {
-/* The application's analysis class is exposed to scripts as a scenario. */
-typedef Analysis Scenario;
-}
 %}
 
 namespace script {
 
-/* --- Object and Container ----------------------------------------------- */
-class Object {
-    /* Proxies are equal when they stand for the same host object, so that a
-       part is found in the list of parts that the host filled. */
-    %pythoncode %{
-    def __eq__(self, other):
-        if not isinstance(other, Object):
-            return NotImplemented
-        return int(self.this) == int(other.this)
-
-    def __hash__(self):
-        return hash(int(self.this))
-    %}
-};
-class Container : public Object {};
-
-/* --- Study model ---------------------------------------------------------- */
-class DesignStudy : public Container {};
-class Design : public Container {};
+/* --- Study model: scenarios and what they hold --------------------------- */
 class Scenario : public Container {};
 class Part : public Container {};
 class Group : public Container {};

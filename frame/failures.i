@@ -25,6 +25,32 @@ static const Setup_Prototypes Setup_prototypeTable[] = {
     "script::Variant(script::Variant const &)", "script::Variant(QVariant const &)"}},
   {"Variant_toInt", {"toInt(script::Variant const *,bool *)", "toInt(script::Variant const *)"}},
   {"Variant_toDouble", {"toDouble(script::Variant const *,bool *)", "toDouble(script::Variant const *)"}},
+  /* Object */
+  {"Object_property", {"property(script::Object const *,char const *,bool *)", "property(script::Object const *,char const *)"}},
+  {"Object_setProperty",
+   {"setProperty(script::Object *,char const *,int)", "setProperty(script::Object *,char const *,double)",
+    "setProperty(script::Object *,char const *,char const *)"}},
+  /* DesignStudy and Design */
+  {"DesignStudy_createFrom",
+   {"createFrom(script::DesignStudy *,QString const &,bool)", "createFrom(script::DesignStudy *,QString const &)"}},
+  {"DesignStudy_add",
+   {"add(script::DesignStudy *,QString const &,QString const &,bool)",
+    "add(script::DesignStudy *,QString const &,QString const &)"}},
+  {"DesignStudy_saveShareFile",
+   {"saveShareFile(script::DesignStudy *,QString const &,char const *)",
+    "saveShareFile(script::DesignStudy *,QString const &)"}},
+  {"DesignStudy_createSetupFileOfActiveScenario",
+   {"createSetupFileOfActiveScenario(script::DesignStudy const *,QString const &)",
+    "createSetupFileOfActiveScenario(script::DesignStudy const *)"}},
+  {"DesignStudy_createExternalVolumeForActiveScenario",
+   {"createExternalVolumeForActiveScenario(script::DesignStudy *,double,double,double,double,double,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *,double,double,double,double,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *,double,double,double,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *,double,double,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *,double,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *,double)",
+    "createExternalVolumeForActiveScenario(script::DesignStudy *)"}},
+  {"Design_scenario", {"scenario(script::Design *,QString const &,bool)", "scenario(script::Design *,QString const &)"}},
 };
 
 /* The class is made once per interpreter and shared by every module of ours

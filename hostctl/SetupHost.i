@@ -20,6 +20,7 @@ import Setup
 %include "frame/variant.i"
 
 %{
+#include <model.h>
 #include <control.h>
 #include <journal.h>
 
@@ -50,6 +51,7 @@ template <class Value> static Value *Setup_Keep(Value value) {
 
 class QStringList;
 class QVariant;
+namespace Clt { namespace Units { enum MLENGTHUNITS : int; } }
 namespace script {
 class Object;
 class Design;
@@ -216,4 +218,120 @@ QStringList *new_stringlistp(const QStringList &new_stringlistp_texts) {
   return Setup_Keep<QStringList>(new_stringlistp_texts);
 }
 QStringList stringlist_value(const QStringList &texts) { return texts; }
+%}
+
+/* --- Steering: states that only the application produces --------------------
+   Each lasts until reset(). Refusals raise ValueError with the host's reason;
+   a None object raises TypeError. */
+
+%{
+static bool Setup_Steerable(script::Object *object) {
+  if (!object)
+    PyErr_SetString(PyExc_TypeError, "an object of the study is expected, not None");
+  return object != nullptr;
+}
+
+static PyObject *Setup_Refused(bool done, const QString &why) {
+  if (done)
+    Py_RETURN_NONE;
+  PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return nullptr;
+}
+
+static PyObject *Setup_Answer(script::Object *object, const QString &operation, const QVariant &answer) {
+  QString why;
+  if (!Setup_Steerable(object))
+    return nullptr;
+  return Setup_Refused(standin::setAnswer(object, operation, answer, &why), why);
+}
+%}
+
+%inline %{
+/* Gives the object a property as the application's object would have it,
+   its kind by the value: bool, int (32 bits), float, str, or a list or tuple
+   of str. A property of that name is replaced, kind and all. */
+PyObject *give_property(script::Object *object, const QString &name, PyObject *value) {
+  QVariant held;
+  QString why;
+  if (!Setup_Steerable(object))
+    return nullptr;
+  if (PyBool_Check(value)) {
+    held = QVariant(value == Py_True);
+  } else if (PyLong_Check(value)) {
+    int overflow = 0;
+    long number = PyLong_AsLongAndOverflow(value, &overflow);
+    if (overflow || number < INT_MIN || number > INT_MAX) {
+      PyErr_SetString(PyExc_ValueError, "an int property holds 32 signed bits");
+      return nullptr;
+    }
+    held = QVariant(int(number));
+  } else if (PyFloat_Check(value)) {
+    held = QVariant(PyFloat_AsDouble(value));
+  } else if (PyUnicode_Check(value) || PyList_Check(value) || PyTuple_Check(value)) {
+    QStringList texts;
+    PyObject *items = PyUnicode_Check(value) ? PyTuple_Pack(1, value) : PySequence_Fast(value, "");
+    if (!items)
+      return nullptr;
+    for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(items); ++i) {
+      QString text;
+      PyObject *item = PySequence_Fast_GET_ITEM(items, i);
+      if (!PyUnicode_Check(item) || !Setup_AsQString(item, &text)) {
+        Py_DECREF(items);
+        PyErr_SetString(PyExc_TypeError, "a text list property holds str items only");
+        return nullptr;
+      }
+      texts.append(text);
+    }
+    Py_DECREF(items);
+    held = PyUnicode_Check(value) ? QVariant(texts.value(0)) : QVariant(texts);
+  } else {
+    PyErr_SetString(PyExc_TypeError, "a property value is a bool, an int, a float, a str or a list of str");
+    return nullptr;
+  }
+  return Setup_Refused(standin::giveProperty(object, name, held, &why), why);
+}
+
+/* Makes one operation of one object answer a chosen result until reset(),
+   journaled as usual: a null pointer (a lookup that finds nothing, a refused
+   creation), or a bool, int or double. The operation must give a result of
+   that kind. */
+PyObject *answer_null(script::Object *object, const QString &operation) {
+  return Setup_Answer(object, operation, QVariant());
+}
+PyObject *answer_bool(script::Object *object, const QString &operation, bool value) {
+  return Setup_Answer(object, operation, QVariant(value));
+}
+PyObject *answer_int(script::Object *object, const QString &operation, int value) {
+  return Setup_Answer(object, operation, QVariant(value));
+}
+PyObject *answer_double(script::Object *object, const QString &operation, double value) {
+  return Setup_Answer(object, operation, QVariant(value));
+}
+
+/* The study's length unit as the application sets it (a
+   Clt::Units::MLENGTHUNITS code: 0 meter, 1 centimeter, 2 millimeter, 3
+   micron, 4 kilometer, 5 inch, 6 foot, 7 yard, 8 mile, -1 unknown), and the
+   code that a length-unit object of DesignStudy.lengthUnits() holds. */
+void set_length_unit(int code) { standin::setLengthUnit(code); }
+PyObject *length_unit_code(Clt::Units::MLENGTHUNITS *unit) {
+  if (!unit) {
+    PyErr_SetString(PyExc_TypeError, "a length unit object is expected");
+    return nullptr;
+  }
+  return PyLong_FromLong(long(*unit));
+}
+
+/* Fills a PartList with the parts of a scenario, until scenarios list their
+   own parts. */
+PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
+  if (!scenario) {
+    PyErr_SetString(PyExc_TypeError, "a scenario is expected, not None");
+    return nullptr;
+  }
+  standin::scenarioParts(scenario, parts);
+  Py_RETURN_NONE;
+}
+
+/* The version of the study file format that the stand-in reads and writes. */
+int study_format_version() { return standin::kStudyFormatVersion; }
 %}

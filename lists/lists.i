@@ -32,6 +32,10 @@
 %setup_list(EntityList, script::Entity)
 
 /* The application's own names for some of these lists. */
+typedef std::vector< script::Design * > DesignList;
+typedef std::vector< script::Scenario * > ScenarioList;
+typedef std::vector< script::PropertyDefinition > PropertyDefinitionList;
+typedef std::vector< script::Variant > VariantList;
 typedef std::vector< int > IntList;
 namespace script {
 typedef std::vector< script::Part * > PartList;

@@ -48,7 +48,26 @@ void fillLists(script::PartList &parts, IntList &ids, script::MaterialList &mate
                script::PropertyList &properties, script::VariationList &variations, script::BCList &bcs,
                script::ICList &ics, script::EntityList &entities);
 
-// Live host objects made by constructors (not by the steering makers), by host class.
+// Steering: one operation of one object answers a chosen result until reset.
+// An answer is a null QVariant for a null pointer, or a bool, int or double.
+// Gives false, with the reason, when the object has no such operation with
+// such a result.
+bool setAnswer(const script::Object *object, const QString &operation, const QVariant &answer, QString *why);
+// The chosen answer of this operation of this object, or null.
+const QVariant *answer(const script::Object *object, const char *operation);
+
+// Steering: gives an object a property as the application's object would have it.
+bool giveProperty(script::Object *object, const QString &name, const QVariant &value, QString *why);
+
+// Fills the list with the parts of a scenario, as the scenario's own listing will.
+void scenarioParts(script::Analysis *scenario, script::PartList &parts);
+
+// The length unit of the study, as the application sets it.
+void setLengthUnit(int code);
+
+// Live host objects by host class: the values (Vector, Variant,
+// PropertyDefinition) that constructors made, and every scripting object,
+// whoever made it, by the class it was made as.
 long liveObjects(const char *hostClass);
 void countConstruction(const char *hostClass, int delta);
 

@@ -122,6 +122,7 @@ Call::Call(const char *hostClass, const char *operation) : m_text(g_enabled ? &m
 Call::~Call() {
     if (!m_text) return;
     m_text->push_back(')');
+    m_text->append(m_failure);
     g_entries.push_back(std::move(m_buffer));
 }
 
@@ -129,6 +130,14 @@ void Call::separate() {
     if (!m_first) m_text->append(", ");
     m_first = false;
 }
+
+Call &Call::failed(const QString &why) {
+    if (m_text) m_failure = " failed: " + quoted(why);
+    return *this;
+}
+
+Quiet::Quiet() : m_was(g_enabled) { g_enabled = false; }
+Quiet::~Quiet() { g_enabled = m_was; }
 
 Call &Call::arg(int value) {
     if (!m_text) return *this;

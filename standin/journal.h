@@ -33,10 +33,13 @@ public:
     Call &arg(const QObject *object);        // <Class "name">, or null
     Call &arg(const bool *flag);             // an out-pointer: null or <bool*>
     Call &arg(const double *value);          // an out-pointer: null or <double*>
+    // The operation was refused: the entry ends with failed: "why".
+    Call &failed(const QString &why);
 
 private:
     void separate();
     std::string m_buffer;
+    std::string m_failure;
     std::string *m_text;  // null while the journal is off
     bool m_first = true;
 };
@@ -48,6 +51,19 @@ extern const char *const kNullNameProperty;
 // Canonical forms, shared with the steering functions.
 std::string reprDouble(double value);
 std::string quoted(const QString &text);
+
+// While one lives, the journal takes nothing: the host's own work inside an
+// operation (building a result, loading a model) is not an operation asked for.
+class Quiet {
+public:
+    Quiet();
+    ~Quiet();
+    Quiet(const Quiet &) = delete;
+    Quiet &operator=(const Quiet &) = delete;
+
+private:
+    bool m_was;
+};
 
 bool journalEnabled();
 void setJournalEnabled(bool on);

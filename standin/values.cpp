@@ -4,55 +4,50 @@
 
 #include "control.h"
 #include "journal.h"
+#include "model.h"
 
 #include <QtCore/QVariant>
 
 namespace script {
 
-Object::Object(const Object &other) : QObject(nullptr) { *this = other; }
+Object::Object(const Object &other) : QObject(nullptr) {
+    standin::track(this);
+    *this = other;
+}
 
 Object &Object::operator=(const Object &other) {
     if (this == &other) return *this;
     setObjectName(other.objectName());
-    setProperty(standin::kNullNameProperty, other.property(standin::kNullNameProperty));
+    QObject::setProperty(standin::kNullNameProperty, other.QObject::property(standin::kNullNameProperty));
+    standin::copyNode(&other, this);
     return *this;
 }
 
-Entity::Entity() : Object(nullptr, QString()) { standin::countConstruction("Entity", 1); }
-Entity::Entity(const Entity &other) : Object(other) { standin::countConstruction("Entity", 1); }
-Entity::~Entity() { standin::countConstruction("Entity", -1); }
+Entity::Entity() : Object(standin::unjournaled(nullptr), QString()) {}
+Entity::Entity(const Entity &other) : Object(other) {}
+Entity::~Entity() = default;
 Entity &Entity::operator=(const Entity &other) {
     Object::operator=(other);
     return *this;
 }
 
-BoundaryCondition::BoundaryCondition() : Object(nullptr, QString()) {
-    standin::countConstruction("BoundaryCondition", 1);
-}
-BoundaryCondition::BoundaryCondition(const QString &name, Analysis *scenario) : Object(nullptr, name) {
+BoundaryCondition::BoundaryCondition() : Object(standin::unjournaled(nullptr), QString()) {}
+BoundaryCondition::BoundaryCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
     standin::Call("BoundaryCondition", "BoundaryCondition").arg(name).arg(scenario);
-    standin::countConstruction("BoundaryCondition", 1);
 }
-BoundaryCondition::BoundaryCondition(const BoundaryCondition &other) : Object(other) {
-    standin::countConstruction("BoundaryCondition", 1);
-}
-BoundaryCondition::~BoundaryCondition() { standin::countConstruction("BoundaryCondition", -1); }
+BoundaryCondition::BoundaryCondition(const BoundaryCondition &other) : Object(other) {}
+BoundaryCondition::~BoundaryCondition() = default;
 BoundaryCondition &BoundaryCondition::operator=(const BoundaryCondition &other) {
     Object::operator=(other);
     return *this;
 }
 
-InitialCondition::InitialCondition() : Object(nullptr, QString()) {
-    standin::countConstruction("InitialCondition", 1);
-}
-InitialCondition::InitialCondition(const QString &name, Analysis *scenario) : Object(nullptr, name) {
+InitialCondition::InitialCondition() : Object(standin::unjournaled(nullptr), QString()) {}
+InitialCondition::InitialCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
     standin::Call("InitialCondition", "InitialCondition").arg(name).arg(scenario);
-    standin::countConstruction("InitialCondition", 1);
 }
-InitialCondition::InitialCondition(const InitialCondition &other) : Object(other) {
-    standin::countConstruction("InitialCondition", 1);
-}
-InitialCondition::~InitialCondition() { standin::countConstruction("InitialCondition", -1); }
+InitialCondition::InitialCondition(const InitialCondition &other) : Object(other) {}
+InitialCondition::~InitialCondition() = default;
 InitialCondition &InitialCondition::operator=(const InitialCondition &other) {
     Object::operator=(other);
     return *this;

@@ -25,3 +25,10 @@ def scenario():
 
 
 __all__ = ["Setup", "SetupHost", "_Setup", "raises_text"]
+
+
+@pytest.fixture
+def example_study():
+    """The example's study file."""
+    import os
+    return os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "examples", "enclosure.study.json")

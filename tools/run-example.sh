@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/prepare.sh
 python3 -m pip install -q .
-python3 examples/records_and_variants.py
+python3 examples/enclosure_study.py

@@ -3,11 +3,33 @@
 // object is a valid pointer to each base, unchanged.
 #pragma once
 
+#include <Clt/Vector.h>
+#include <script/Variant.h>
+
 #include <QtCore/QObject>
 #include <QtCore/QString>
 
+#include <string>
+#include <vector>
+
+namespace script {
+class DesignStudy;
+class Design;
+class Analysis;
+class DecisionCenter;
+class BoundingBox;
+}  // namespace script
+
+// The lists that the study's filling operations fill, under the application's names.
+typedef std::vector<script::Design *> DesignList;
+typedef std::vector<script::Analysis *> ScenarioList;
+typedef std::vector<script::PropertyDefinition> PropertyDefinitionList;
+typedef std::vector<script::Variant> VariantList;
+
 namespace script {
 
+// Properties are named and typed; which ones an object has is the
+// application's. Operations that can fail say so through their results.
 class Object : public QObject {
     Q_OBJECT
 public:
@@ -15,6 +37,21 @@ public:
     ~Object() override;
 
     QString name() const;
+    DesignStudy *designStudy();
+    Design *design();
+    Analysis *scenario();
+
+    bool hasProperty(const QString &name) const;
+    // An unknown name gives an invalid value, and false through ok.
+    Variant property(const QString &name, bool *ok = nullptr) const;
+    // 1 when the property took the value, 0 when it is unknown or of another kind.
+    int setProperty(const QString &name, int value);
+    int setProperty(const QString &name, double value);
+    int setProperty(const QString &name, const QString &value);
+    PropertyDefinition propertyDefinition(const QString &name) const;
+    // Replaces the lists' contents with the object's properties; gives their number.
+    int properties(PropertyDefinitionList &definitions, VariantList &values) const;
+    int numProperties() const;
 
 protected:
     // Value classes below copy a name and state, never a place in the object
@@ -29,13 +66,52 @@ public:
     explicit Container(QObject *parent = nullptr, const QString &name = QString());
 };
 
-// Containers of the study model.
+// The study that the application holds: one per process.
 class DesignStudy : public Container {
 public:
+    static DesignStudy &Create();
+
+    QString name() const;
+    void setName(const QString &name);
+    QString path() const;
+    void setPath(const QString &path);
+    void open(const QString &path);
+    void createFrom(const QString &path, bool withResults = false);
+    // A new design holding one scenario of the second name (none when it is
+    // empty); activate makes that scenario the active one.
+    QObject *add(const QString &name, const QString &scenarioName, bool activate = false);
+    void remove(const QString &name);
+    void save();
+    void saveShareFile(const QString &path, const QString &what = QString("Everything"));
+    QObject *design(const QString &name);
+    Analysis *getActiveScenario();
+    void designs(DesignList &list) const;
+    DecisionCenter *decisionCenter();
+    int createSetupFileOfActiveScenario(const QString &path = QString("")) const;
+    Clt::Units::MLENGTHUNITS lengthUnits() const;
+    bool createStudyFromAsmTranslator(const QString &assembly, const QString &study);
+    double GetLoadTime() const;
+    int GetASMTranslateErrorCode() const;
+    int createExternalVolumeForActiveScenario(double xMin = 0.0, double xMax = 0.0, double yMin = 0.0,
+                                              double yMax = 0.0, double zMin = 0.0, double zMax = 0.0);
+
     using Container::Container;
 };
+
 class Design : public Container {
 public:
+    std::string getName() const;
+    QString name() const;
+    void setName(const QString &name);
+    std::wstring name_w() const;
+    QObject *scenario(const QString &name, bool exact = true);
+    QObject *clone(const QString &name);
+    QObject *add(const QString &name);
+    void scenarios(ScenarioList &list) const;
+    void update(const QString &name);
+    void remove(const QString &name);
+    BoundingBox boundingBox() const;
+
     using Container::Container;
 };
 class Analysis : public Container {
@@ -92,6 +168,39 @@ public:
     InitialCondition(const InitialCondition &other);
     ~InitialCondition() override;
     InitialCondition &operator=(const InitialCondition &other);
+};
+
+// The extent of a geometry, in the study's length unit. A value class; a box
+// with nothing in it is not valid.
+class BoundingBox : public Object {
+public:
+    BoundingBox();
+    BoundingBox(const Clt::Vector &min, const Clt::Vector &max);
+    BoundingBox(const BoundingBox &other);
+    ~BoundingBox() override;
+    BoundingBox &operator=(const BoundingBox &other);
+
+    Clt::Vector getMin() const;
+    Clt::Vector getMax() const;
+    bool isValid() const;
+    Clt::Vector center() const;
+    Clt::Vector extent() const;
+    double largestExtent() const;
+    // 0, 1 or 2 for x, y or z; -1 for a box that is not valid.
+    int largestExtentAxis() const;
+    // Half the diagonal.
+    double radius() const;
+
+private:
+    double m_min[3];
+    double m_max[3];
+    bool m_valid;
+};
+
+// A scenario's mesh and its settings.
+class Mesh : public Object {
+public:
+    using Object::Object;
 };
 
 // Mesh refinement regions.

@@ -1,0 +1,65 @@
+"""Opens the router enclosure study, walks its designs, scenarios and parts,
+adds a design for forced-air cooling, renames it, and saves the study to a
+new file.
+
+    python3 examples/enclosure_study.py [OUTPUT]
+
+OUTPUT defaults to enclosure-edited.study.json in the system's temporary
+directory. Against the stand-in host the study file is the one beside this
+script; in the application, any study file will do.
+"""
+import os
+import sys
+import tempfile
+
+import Setup
+import SetupHost
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.path.join(HERE, "enclosure.study.json")
+TARGET = sys.argv[1] if len(sys.argv) > 1 else os.path.join(tempfile.gettempdir(), "enclosure-edited.study.json")
+UNITS = {0: "m", 1: "cm", 2: "mm", 3: "um", 4: "km", 5: "in", 6: "ft", 7: "yd", 8: "mi"}
+
+
+def fmt(vector):
+    return "(%g, %g, %g)" % (vector.x, vector.y, vector.z)
+
+
+study = Setup.DesignStudy.Create()
+study.open(SOURCE)
+if study.path() != SOURCE:
+    sys.exit("could not open %s: %s" % (SOURCE, SetupHost.journal()[-1]))
+unit = UNITS.get(SetupHost.length_unit_code(study.lengthUnits()), "?")
+print("Opened %r (%s), lengths in %s" % (study.name(), os.path.basename(study.path()), unit))
+
+designs = Setup.DesignList()
+study.designs(designs)
+for design in designs:
+    box = design.boundingBox()
+    print("Design %r: geometry from %s to %s %s" % (design.name(), fmt(box.getMin()), fmt(box.getMax()), unit))
+    scenarios = Setup.ScenarioList()
+    design.scenarios(scenarios)
+    for scenario in scenarios:
+        ambient = scenario.property("Ambient temperature")
+        print("  Scenario %r, ambient %s C" % (scenario.name(), ambient))
+        parts = Setup.PartList()
+        SetupHost.scenario_parts(scenario, parts)
+        total = 0.0
+        for part in parts:
+            power = part.property("Power") if part.hasProperty("Power") else None
+            total += power or 0.0
+            print(("    %-18s %s" % (part.name(), "%5.1f W" % power if power is not None else "")).rstrip())
+        print("    %d parts, %.1f W in all" % (len(parts), total))
+
+forced = study.add("Forced air", "Fan at full speed", True)
+forced.setName("Forced-air cooling")
+print("Added design %r with scenario %r, now the active one" %
+      (forced.name(), study.getActiveScenario().name()))
+
+study.setPath(TARGET)
+study.save()
+# The host reports a refused save in its journal; a script in the application would check the file.
+if "failed:" in SetupHost.journal()[-1]:
+    sys.exit("could not save: %s" % SetupHost.journal()[-1])
+study.designs(designs)
+print("Saved %d designs to %s" % (len(designs), study.path()))

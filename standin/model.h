@@ -1,0 +1,134 @@
+// The stand-in's study model: what the application would know about each of
+// its scripting objects, kept beside the object, and the one design study of
+// the process. Internal to the stand-in; scripts see it only through the
+// application's interface and the host-control module.
+#pragma once
+
+#include <script/Object.h>
+
+#include <QtCore/QJsonObject>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+
+#include <vector>
+
+namespace standin {
+
+// What a model object is, which decides the class of its host object and
+// where it may stand in the tree.
+enum class Kind {
+    Free,  // made by a constructor or a steering maker; belongs to no study
+    Study,
+    Design,
+    Scenario,
+    Part,
+    Group,
+    Material,
+    BoundaryCondition,
+    InitialCondition,
+    Mesh,
+    MeshRegion,
+};
+
+// One named, typed property: the value's QVariant type is its kind (Bool,
+// Int, Double, QString or QStringList).
+struct Property {
+    QString name;
+    QVariant value;
+};
+
+// A point, edge, surface or volume of a part, by id.
+struct EntityRecord {
+    int id = 0;
+    int kind = 4;  // script::Entity::Type
+    QString name;
+};
+
+// The extent of a part, in the study's length unit.
+struct Box {
+    bool valid = false;
+    double min[3] = {0, 0, 0};
+    double max[3] = {0, 0, 0};
+    void include(const Box &other);
+};
+
+struct Node {
+    Kind kind = Kind::Free;
+    script::Object *parent = nullptr;         // the container in the model
+    std::vector<script::Object *> children;   // in the order the model keeps them
+    std::vector<Property> properties;         // in the order they were given
+    // A part: its id, tag, extent and entities.
+    int id = 0;
+    QString tag;
+    Box box;
+    std::vector<EntityRecord> entities;
+    // A group: its members; a material or a condition: the entities it is applied to.
+    std::vector<int> entityIds;
+    // A scenario: its flags, the result quantities it writes and the results of its last run.
+    QStringList flags;
+    QStringList resultQuantities;
+    QJsonObject results;
+    // A mesh region: "box", "cylinder" or "sphere".
+    QString shape;
+};
+
+// Passed as the parent by the constructors of value classes, which journal
+// themselves: the base's construction is then not journaled on its own.
+QObject *unjournaled(QObject *parent);
+// The class under which the next base construction is journaled.
+QObject *journaledAs(const char *hostClass, QObject *parent);
+
+// Every host object has a node from its construction to its destruction.
+Node &node(const script::Object *object);
+void track(script::Object *object);
+void untrack(script::Object *object);
+void copyNode(const script::Object *from, script::Object *to);
+
+// Live host objects of one class, by the class's name without namespace.
+long liveTrackedObjects(const char *hostClass);
+
+// Property values by kind; false when the kind is none of the five.
+bool isPropertyKind(const QVariant &value);
+int variantKind(const QVariant &value);  // script::Variant::Type
+QString kindName(const QVariant &value);  // "bool", "int", "double", "text", "textList"
+
+// Model objects: made quietly (the application makes them, no script asked),
+// owned by the model and kept until the process ends, so that a proxy of a
+// removed object still reads what it last held.
+script::Object *makeObject(Kind kind, const QString &name, const QString &shape = QString());
+void adopt(script::Object *parent, script::Object *child);
+// Destroys model objects that no script has seen, as a set: links among them are not followed.
+void destroyModelObjects(const std::vector<script::Object *> &objects);
+// Takes the object out of its container; it stays readable but belongs nowhere.
+void detach(script::Object *child);
+std::vector<script::Object *> childrenOf(const script::Object *parent, Kind kind);
+script::Object *childNamed(const script::Object *parent, Kind kind, const QString &name,
+                           Qt::CaseSensitivity cs = Qt::CaseSensitive);
+// A deep copy of a design or scenario (with everything it holds) under a new name.
+script::Object *deepCopy(const script::Object *source, const QString &name);
+script::Object *ancestor(const script::Object *object, Kind kind);
+
+// The study of the process and its own state.
+struct StudyState {
+    QString path;
+    int lengthUnit = 0;  // Clt::Units::MLENGTHUNITS
+    script::Object *active = nullptr;  // the active scenario, or null
+    double loadTime = 0.0;
+    int translateError = 0;
+};
+script::DesignStudy &study();
+StudyState &studyState();
+// A fresh, empty study: its designs are detached, its name, path and state cleared.
+void clearStudy();
+
+// Study files: the whole study to JSON and back. Reading builds a new model
+// aside and gives it only when the whole file was good; otherwise it sets why.
+QJsonObject studyToJson(const script::Object *onlyScenario = nullptr);
+bool studyFromJson(const QJsonObject &root, bool withResults, QString *why);
+bool writeStudyFile(const QString &path, const QJsonObject &root, QString *why);
+bool readStudyFile(const QString &path, QJsonObject *root, QString *why);
+
+extern const int kStudyFormatVersion;
+
+}  // namespace standin

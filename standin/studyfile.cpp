@@ -1,0 +1,478 @@
+// Study files: the study as an indented JSON document (docs/study-files.md).
+// Reading checks the whole file and builds the new model aside; only a good
+// file replaces the open study. Writing goes through a temporary file that
+// replaces the old one only when everything was written.
+#include "model.h"
+
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonDocument>
+#include <QtCore/QJsonParseError>
+#include <QtCore/QSaveFile>
+
+#include <climits>
+#include <cmath>
+#include <stdexcept>
+
+namespace standin {
+
+const int kStudyFormatVersion = 1;
+
+namespace {
+const char kFormatName[] = "Setup study";
+// Study files larger than this are refused before they are read.
+const qint64 kLargestStudyFile = 256 * 1024 * 1024;
+
+const char *const kLengthUnits[] = {"meter", "centimeter", "millimeter", "micron", "kilometer",
+                                    "inch",  "foot",       "yard",       "mile"};
+const char *const kEntityKinds[] = {"point", "edge", "surface", "volume", "unknown"};
+
+/* --- Writing ------------------------------------------------------------------- */
+
+QJsonArray propertiesToJson(const Node &held) {
+    QJsonArray out;
+    for (const Property &property : held.properties) {
+        QJsonObject entry{{"name", property.name}, {"type", kindName(property.value)}};
+        if (property.value.typeId() == QMetaType::QStringList)
+            entry.insert("value", QJsonArray::fromStringList(property.value.toStringList()));
+        else
+            entry.insert("value", QJsonValue::fromVariant(property.value));
+        out.append(entry);
+    }
+    return out;
+}
+
+QJsonArray idsToJson(const std::vector<int> &ids) {
+    QJsonArray out;
+    for (int id : ids) out.append(id);
+    return out;
+}
+
+QJsonArray point(const double *xyz) { return QJsonArray{xyz[0], xyz[1], xyz[2]}; }
+
+QJsonObject named(const script::Object *object) {
+    return QJsonObject{{"name", object->objectName()}, {"properties", propertiesToJson(node(object))}};
+}
+
+QJsonObject partToJson(const script::Object *part) {
+    const Node &held = node(part);
+    QJsonObject out = named(part);
+    out.insert("id", held.id);
+    out.insert("tag", held.tag);
+    if (held.box.valid) out.insert("boundingBox", QJsonObject{{"min", point(held.box.min)}, {"max", point(held.box.max)}});
+    QJsonArray entities;
+    for (const EntityRecord &entity : held.entities)
+        entities.append(QJsonObject{{"id", entity.id}, {"kind", kEntityKinds[entity.kind]}, {"name", entity.name}});
+    out.insert("entities", entities);
+    return out;
+}
+
+QJsonArray listToJson(const script::Object *scenario, Kind kind) {
+    QJsonArray out;
+    for (const script::Object *child : childrenOf(scenario, kind)) {
+        if (kind == Kind::Part) {
+            out.append(partToJson(child));
+            continue;
+        }
+        QJsonObject entry = named(child);
+        entry.insert("entities", idsToJson(node(child).entityIds));
+        out.append(entry);
+    }
+    return out;
+}
+
+QJsonObject scenarioToJson(const script::Object *scenario) {
+    const Node &held = node(scenario);
+    QJsonObject out = named(scenario);
+    out.insert("flags", QJsonArray::fromStringList(held.flags));
+    out.insert("resultQuantities", QJsonArray::fromStringList(held.resultQuantities));
+    out.insert("results", held.results);
+    out.insert("parts", listToJson(scenario, Kind::Part));
+    out.insert("groups", listToJson(scenario, Kind::Group));
+    out.insert("materials", listToJson(scenario, Kind::Material));
+    out.insert("boundaryConditions", listToJson(scenario, Kind::BoundaryCondition));
+    out.insert("initialConditions", listToJson(scenario, Kind::InitialCondition));
+    for (const script::Object *mesh : childrenOf(scenario, Kind::Mesh)) {
+        QJsonObject meshOut{{"properties", propertiesToJson(node(mesh))}};
+        QJsonArray regions;
+        for (const script::Object *region : childrenOf(mesh, Kind::MeshRegion)) {
+            QJsonObject entry = named(region);
+            entry.insert("shape", node(region).shape);
+            regions.append(entry);
+        }
+        meshOut.insert("regions", regions);
+        out.insert("mesh", meshOut);
+    }
+    return out;
+}
+
+/* --- Reading ------------------------------------------------------------------- */
+
+// A refusal, with where in the file it was met.
+struct Bad : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void refuse(const QString &where, const QString &what) {
+    throw Bad((where.isEmpty() ? what : where + QStringLiteral(": ") + what).toStdString());
+}
+
+QString at(const QString &where, const QString &key) { return where.isEmpty() ? key : where + QLatin1Char('.') + key; }
+QString at(const QString &where, qsizetype index) { return where + QStringLiteral("[%1]").arg(index); }
+
+QJsonArray arrayOf(const QJsonObject &object, const QString &where, const char *key, bool required = false) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined() && !required) return QJsonArray();
+    if (!value.isArray()) refuse(at(where, QLatin1String(key)), QStringLiteral("must be a list"));
+    return value.toArray();
+}
+
+QJsonObject objectAt(const QJsonValue &value, const QString &where) {
+    if (!value.isObject()) refuse(where, QStringLiteral("must be an object"));
+    return value.toObject();
+}
+
+QString textOf(const QJsonObject &object, const QString &where, const char *key, bool required = true) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined() && !required) return QStringLiteral("");
+    if (!value.isString()) refuse(at(where, QLatin1String(key)), QStringLiteral("must be a text"));
+    return value.toString();
+}
+
+int wholeNumber(const QJsonValue &value, const QString &where) {
+    const double number = value.toDouble();
+    if (!value.isDouble() || number != std::floor(number) || number < INT_MIN || number > INT_MAX)
+        refuse(where, QStringLiteral("must be a whole number"));
+    return int(number);
+}
+
+QStringList textsOf(const QJsonValue &value, const QString &where) {
+    if (!value.isArray()) refuse(where, QStringLiteral("must be a list of texts"));
+    QStringList texts;
+    for (const QJsonValue &item : value.toArray()) {
+        if (!item.isString()) refuse(where, QStringLiteral("must be a list of texts"));
+        texts.append(item.toString());
+    }
+    return texts;
+}
+
+void readPoint(const QJsonValue &value, const QString &where, double *xyz) {
+    const QJsonArray array = value.toArray();
+    if (!value.isArray() || array.size() != 3) refuse(where, QStringLiteral("must be three numbers"));
+    for (int axis = 0; axis < 3; ++axis) {
+        if (!array.at(axis).isDouble()) refuse(where, QStringLiteral("must be three numbers"));
+        xyz[axis] = array.at(axis).toDouble();
+    }
+}
+
+// Builds the new model aside; what it made goes if the file is refused.
+class Builder {
+public:
+    ~Builder() {
+        if (!m_kept) destroyModelObjects(m_made);
+    }
+    // Keeps what was made, but for the scaffolding that held it while it was read.
+    void keep(std::vector<script::Object *> scaffolding) {
+        m_kept = true;
+        destroyModelObjects(scaffolding);
+    }
+
+    script::Object *make(Kind kind, const QJsonObject &source, const QString &where, const QString &shape = QString()) {
+        script::Object *object = makeObject(kind, textOf(source, where, "name"), shape);
+        m_made.push_back(object);
+        readProperties(node(object), source, where);
+        return object;
+    }
+
+private:
+    void readProperties(Node &held, const QJsonObject &source, const QString &where) {
+        const QJsonArray properties = arrayOf(source, where, "properties");
+        for (qsizetype i = 0; i < properties.size(); ++i) {
+            const QString here = at(at(where, QStringLiteral("properties")), i);
+            const QJsonObject entry = objectAt(properties.at(i), here);
+            const QString name = textOf(entry, here, "name");
+            const QString type = textOf(entry, here, "type");
+            const QJsonValue value = entry.value(QLatin1String("value"));
+            const QString valueAt = at(here, QStringLiteral("value"));
+            QVariant read;
+            if (type == QLatin1String("bool")) {
+                if (!value.isBool()) refuse(valueAt, QStringLiteral("must be true or false"));
+                read = value.toBool();
+            } else if (type == QLatin1String("int")) {
+                read = wholeNumber(value, valueAt);
+            } else if (type == QLatin1String("double")) {
+                if (!value.isDouble()) refuse(valueAt, QStringLiteral("must be a number"));
+                read = value.toDouble();
+            } else if (type == QLatin1String("text")) {
+                if (!value.isString()) refuse(valueAt, QStringLiteral("must be a text"));
+                read = value.toString();
+            } else if (type == QLatin1String("textList")) {
+                read = textsOf(value, valueAt);
+            } else {
+                refuse(at(here, QStringLiteral("type")),
+                       QStringLiteral("must be bool, int, double, text or textList, not \"%1\"").arg(type));
+            }
+            if (name.isEmpty()) refuse(at(here, QStringLiteral("name")), QStringLiteral("must not be empty"));
+            for (const Property &property : held.properties)
+                if (property.name == name) refuse(here, QStringLiteral("a second property \"%1\"").arg(name));
+            held.properties.push_back({name, read});
+        }
+    }
+
+    std::vector<script::Object *> m_made;
+    bool m_kept = false;
+};
+
+void unique(const script::Object *container, Kind kind, const QString &name, const QString &where) {
+    if (childNamed(container, kind, name)) refuse(where, QStringLiteral("a second one named \"%1\"").arg(name));
+}
+
+void readEntityIds(Node &held, const QJsonObject &source, const QString &where) {
+    const QJsonArray ids = arrayOf(source, where, "entities");
+    for (qsizetype i = 0; i < ids.size(); ++i) held.entityIds.push_back(wholeNumber(ids.at(i), at(at(where, QStringLiteral("entities")), i)));
+}
+
+void readPart(Builder &build, script::Object *scenario, const QJsonObject &source, const QString &where) {
+    script::Object *part = build.make(Kind::Part, source, where);
+    Node &held = node(part);
+    held.id = wholeNumber(source.value(QLatin1String("id")), at(where, QStringLiteral("id")));
+    for (script::Object *other : childrenOf(scenario, Kind::Part))
+        if (node(other).id == held.id) refuse(at(where, QStringLiteral("id")), QStringLiteral("a second part with id %1").arg(held.id));
+    held.tag = textOf(source, where, "tag", false);
+    const QJsonValue box = source.value(QLatin1String("boundingBox"));
+    if (!box.isUndefined() && !box.isNull()) {
+        const QString here = at(where, QStringLiteral("boundingBox"));
+        const QJsonObject corners = objectAt(box, here);
+        readPoint(corners.value(QLatin1String("min")), at(here, QStringLiteral("min")), held.box.min);
+        readPoint(corners.value(QLatin1String("max")), at(here, QStringLiteral("max")), held.box.max);
+        for (int axis = 0; axis < 3; ++axis)
+            if (held.box.min[axis] > held.box.max[axis]) refuse(here, QStringLiteral("min lies beyond max"));
+        held.box.valid = true;
+    }
+    const QJsonArray entities = arrayOf(source, where, "entities");
+    for (qsizetype i = 0; i < entities.size(); ++i) {
+        const QString here = at(at(where, QStringLiteral("entities")), i);
+        const QJsonObject entry = objectAt(entities.at(i), here);
+        EntityRecord entity;
+        entity.id = wholeNumber(entry.value(QLatin1String("id")), at(here, QStringLiteral("id")));
+        const QString kind = textOf(entry, here, "kind");
+        entity.kind = -1;
+        for (int k = 0; k < 5; ++k)
+            if (kind == QLatin1String(kEntityKinds[k])) entity.kind = k;
+        if (entity.kind < 0) refuse(at(here, QStringLiteral("kind")), QStringLiteral("must be point, edge, surface, volume or unknown"));
+        entity.name = textOf(entry, here, "name", false);
+        held.entities.push_back(entity);
+    }
+    adopt(scenario, part);
+}
+
+script::Object *readScenario(Builder &build, const QJsonObject &source, const QString &where, bool withResults) {
+    script::Object *scenario = build.make(Kind::Scenario, source, where);
+    Node &held = node(scenario);
+    if (source.contains(QLatin1String("flags"))) held.flags = textsOf(source.value(QLatin1String("flags")), at(where, QStringLiteral("flags")));
+    if (source.contains(QLatin1String("resultQuantities")))
+        held.resultQuantities = textsOf(source.value(QLatin1String("resultQuantities")), at(where, QStringLiteral("resultQuantities")));
+    const QJsonValue results = source.value(QLatin1String("results"));
+    if (!results.isUndefined() && !results.isObject()) refuse(at(where, QStringLiteral("results")), QStringLiteral("must be an object"));
+    if (withResults) held.results = results.toObject();
+
+    const QJsonArray parts = arrayOf(source, where, "parts");
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString here = at(at(where, QStringLiteral("parts")), i);
+        readPart(build, scenario, objectAt(parts.at(i), here), here);
+    }
+    const struct {
+        const char *key;
+        Kind kind;
+    } lists[] = {{"groups", Kind::Group},
+                 {"materials", Kind::Material},
+                 {"boundaryConditions", Kind::BoundaryCondition},
+                 {"initialConditions", Kind::InitialCondition}};
+    for (const auto &list : lists) {
+        const QJsonArray items = arrayOf(source, where, list.key);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const QString here = at(at(where, QLatin1String(list.key)), i);
+            const QJsonObject entry = objectAt(items.at(i), here);
+            unique(scenario, list.kind, textOf(entry, here, "name"), here);
+            script::Object *item = build.make(list.kind, entry, here);
+            readEntityIds(node(item), entry, here);
+            adopt(scenario, item);
+        }
+    }
+    const QJsonValue meshValue = source.value(QLatin1String("mesh"));
+    const QString meshAt = at(where, QStringLiteral("mesh"));
+    QJsonObject meshSource = meshValue.isUndefined() ? QJsonObject() : objectAt(meshValue, meshAt);
+    meshSource.insert("name", QStringLiteral("Mesh"));
+    script::Object *mesh = build.make(Kind::Mesh, meshSource, meshAt);
+    adopt(scenario, mesh);
+    const QJsonArray regions = arrayOf(meshSource, meshAt, "regions");
+    for (qsizetype i = 0; i < regions.size(); ++i) {
+        const QString here = at(at(meshAt, QStringLiteral("regions")), i);
+        const QJsonObject entry = objectAt(regions.at(i), here);
+        const QString shape = textOf(entry, here, "shape");
+        if (shape != QLatin1String("box") && shape != QLatin1String("cylinder") && shape != QLatin1String("sphere"))
+            refuse(at(here, QStringLiteral("shape")), QStringLiteral("must be box, cylinder or sphere"));
+        unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
+        adopt(mesh, build.make(Kind::MeshRegion, entry, here, shape));
+    }
+    return scenario;
+}
+}  // namespace
+
+QJsonObject studyToJson(const script::Object *onlyScenario) {
+    const script::DesignStudy &the = study();
+    const StudyState &state = studyState();
+    QJsonObject root{{"format", QLatin1String(kFormatName)},
+                     {"version", kStudyFormatVersion},
+                     {"name", the.objectName()},
+                     {"properties", propertiesToJson(node(&the))}};
+    const int unit = state.lengthUnit;
+    root.insert("lengthUnit", unit >= 0 && unit < 9 ? QLatin1String(kLengthUnits[unit]) : QLatin1String("unknown"));
+    const script::Object *onlyDesign = onlyScenario ? node(onlyScenario).parent : nullptr;
+    QJsonArray designs;
+    for (const script::Object *design : childrenOf(&the, Kind::Design)) {
+        if (onlyDesign && design != onlyDesign) continue;
+        QJsonObject entry = named(design);
+        QJsonArray scenarios;
+        for (const script::Object *scenario : childrenOf(design, Kind::Scenario))
+            if (!onlyScenario || scenario == onlyScenario) scenarios.append(scenarioToJson(scenario));
+        entry.insert("scenarios", scenarios);
+        designs.append(entry);
+    }
+    root.insert("designs", designs);
+    if (state.active)
+        root.insert("activeScenario", QJsonObject{{"design", node(state.active).parent->objectName()},
+                                                  {"scenario", state.active->objectName()}});
+    return root;
+}
+
+bool studyFromJson(const QJsonObject &root, bool withResults, QString *why) {
+    Builder build;
+    try {
+        if (root.value(QLatin1String("format")).toString() != QLatin1String(kFormatName))
+            refuse(QString(), QStringLiteral("not a study file (its \"format\" is not \"%1\")").arg(QLatin1String(kFormatName)));
+        const QJsonValue version = root.value(QLatin1String("version"));
+        if (!version.isDouble() || version.toDouble() != kStudyFormatVersion)
+            refuse(QString(), QStringLiteral("version %1 is not supported (this host reads version %2)")
+                                  .arg(QString::fromUtf8(QJsonDocument(QJsonArray{version}).toJson(QJsonDocument::Compact)).mid(1).chopped(1))
+                                  .arg(kStudyFormatVersion));
+        const QString name = textOf(root, QString(), "name", false);
+        const QString unitName = textOf(root, QString(), "lengthUnit", false);
+        int unit = unitName.isEmpty() ? 0 : -2;
+        for (int u = 0; u < 9; ++u)
+            if (unitName == QLatin1String(kLengthUnits[u])) unit = u;
+        if (unitName == QLatin1String("unknown")) unit = -1;
+        if (unit == -2) refuse(QStringLiteral("lengthUnit"), QStringLiteral("\"%1\" is no length unit").arg(unitName));
+
+        // Study-level properties are read through a scratch object.
+        QJsonObject studySource = root;
+        studySource.insert("name", name);
+        script::Object *scratch = build.make(Kind::Free, studySource, QString());
+
+        std::vector<script::Object *> designs;
+        script::Object *holder = build.make(Kind::Free, QJsonObject{{"name", QString()}}, QString());
+        const QJsonArray designList = arrayOf(root, QString(), "designs");
+        for (qsizetype d = 0; d < designList.size(); ++d) {
+            const QString here = at(QStringLiteral("designs"), d);
+            const QJsonObject source = objectAt(designList.at(d), here);
+            unique(holder, Kind::Design, textOf(source, here, "name"), here);
+            script::Object *design = build.make(Kind::Design, source, here);
+            adopt(holder, design);
+            const QJsonArray scenarios = arrayOf(source, here, "scenarios");
+            for (qsizetype s = 0; s < scenarios.size(); ++s) {
+                const QString there = at(at(here, QStringLiteral("scenarios")), s);
+                const QJsonObject entry = objectAt(scenarios.at(s), there);
+                unique(design, Kind::Scenario, textOf(entry, there, "name"), there);
+                adopt(design, readScenario(build, entry, there, withResults));
+            }
+            designs.push_back(design);
+        }
+        script::Object *active = nullptr;
+        const QJsonValue activeValue = root.value(QLatin1String("activeScenario"));
+        if (!activeValue.isUndefined() && !activeValue.isNull()) {
+            const QJsonObject which = objectAt(activeValue, QStringLiteral("activeScenario"));
+            script::Object *design = childNamed(holder, Kind::Design, textOf(which, QStringLiteral("activeScenario"), "design"));
+            active = design ? childNamed(design, Kind::Scenario, textOf(which, QStringLiteral("activeScenario"), "scenario")) : nullptr;
+            if (!active) refuse(QStringLiteral("activeScenario"), QStringLiteral("names no scenario of the study"));
+        }
+
+        // The whole file was good: it replaces the open study.
+        clearStudy();
+        script::DesignStudy &the = study();
+        the.setObjectName(name);
+        node(&the).properties = node(scratch).properties;
+        for (script::Object *design : designs) adopt(&the, design);
+        StudyState &state = studyState();
+        state.lengthUnit = unit;
+        state.active = active;
+        build.keep({scratch, holder});
+        return true;
+    } catch (const Bad &bad) {
+        *why = QString::fromStdString(bad.what());
+        return false;
+    }
+}
+
+bool readStudyFile(const QString &path, QJsonObject *root, QString *why) {
+    QFileInfo info(path);
+    if (path.isEmpty()) {
+        *why = QStringLiteral("no path was given");
+        return false;
+    }
+    if (!info.exists()) {
+        *why = QStringLiteral("no such file");
+        return false;
+    }
+    if (!info.isFile()) {
+        *why = QStringLiteral("not a file");
+        return false;
+    }
+    if (info.size() > kLargestStudyFile) {
+        *why = QStringLiteral("larger than a study file can be");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("cannot be read: %1").arg(file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *why = QStringLiteral("cannot be read: %1").arg(file.errorString());
+        return false;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        *why = QStringLiteral("not JSON: %1 at byte %2").arg(error.errorString()).arg(error.offset);
+        return false;
+    }
+    if (!document.isObject()) {
+        *why = QStringLiteral("not a study file (not a JSON object)");
+        return false;
+    }
+    *root = document.object();
+    return true;
+}
+
+bool writeStudyFile(const QString &path, const QJsonObject &root, QString *why) {
+    if (path.isEmpty()) {
+        *why = QStringLiteral("no path was given");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *why = QStringLiteral("cannot be written: %1").arg(file.errorString());
+        return false;
+    }
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        *why = QStringLiteral("cannot be written: %1").arg(file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace standin
