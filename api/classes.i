@@ -19,6 +19,9 @@ namespace script {
 
 /* --- Object and Container ----------------------------------------------- */
 class Object {
+public:
+    QString name() const;
+
     /* Proxies are equal when they stand for the same host object, so that a
        part is found in the list of parts that the host filled. */
     %pythoncode %{
@@ -36,7 +39,10 @@ class Container : public Object {};
 /* --- Study model ---------------------------------------------------------- */
 class DesignStudy : public Container {};
 class Design : public Container {};
-class Scenario : public Container {};
+class Scenario : public Container {
+public:
+    void setName(const QString &name);
+};
 class Part : public Container {};
 class Group : public Container {};
 

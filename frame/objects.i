@@ -4,6 +4,137 @@
  * ========================================================================== */
 
 %header %{
+#include <cstring>
+
+/* Finding the pointer object behind an argument is on the road of every call,
+   so it is done here without SWIG's costly steps, to the same result:
+
+   - SWIG asks of every object that is not exactly its own pointer-object type
+     whether the type's qualified name is "swig_runtime_data4.SwigPyObject"
+     (each module that shares the table makes a type of that name), building
+     that name as a new string each time. A name can only match when the
+     type's __qualname__ ends in "SwigPyObject", which is read without making
+     anything; only such types, and types whose metaclass may answer
+     __qualname__ in its own way, still get SWIG's question. A type that
+     passes it is remembered (and kept alive), so the pointer objects of the
+     other modules are then known by their type alone.
+   - A missing "this" is looked up without raising and throwing away an
+     AttributeError, so an object that is no proxy costs no exception. */
+#define SETUP_KNOWN_POINTER_TYPES 8
+
+static PyTypeObject *Setup_knownPointerTypes[SETUP_KNOWN_POINTER_TYPES];
+
+static int Setup_NameMayBePointerType(PyTypeObject *type) {
+  static const char tail[] = "SwigPyObject";
+  const Py_ssize_t tailLength = (Py_ssize_t)sizeof tail - 1;
+  if (!Py_IS_TYPE((PyObject *)type, &PyType_Type))
+    return 1;
+  if (type->tp_flags & Py_TPFLAGS_HEAPTYPE) {
+    PyObject *qualname = ((PyHeapTypeObject *)type)->ht_qualname;
+    Py_ssize_t length;
+    if (!qualname || !PyUnicode_Check(qualname))
+      return 1;
+    length = PyUnicode_GET_LENGTH(qualname);
+    if (length < tailLength)
+      return 0;
+    for (Py_ssize_t i = 0; i < tailLength; ++i)
+      if (PyUnicode_READ_CHAR(qualname, length - tailLength + i) != (Py_UCS4)tail[i])
+        return 0;
+    return 1;
+  }
+  {
+    size_t length = std::strlen(type->tp_name);
+    return length >= (size_t)tailLength && std::memcmp(type->tp_name + length - tailLength, tail, tailLength) == 0;
+  }
+}
+
+/* SwigPyObject_Check, with the answer for known types first. */
+static int Setup_IsPointerObject(PyObject *obj) {
+  PyTypeObject *type = Py_TYPE(obj);
+  int slot;
+  if (!Setup_knownPointerTypes[0])
+    Setup_knownPointerTypes[0] = SwigPyObject_Type();
+  for (slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    if (Setup_knownPointerTypes[slot] == type)
+      return 1;
+  if (!Setup_NameMayBePointerType(type) || !SwigPyObject_Check(obj))
+    return 0;
+  if (slot < SETUP_KNOWN_POINTER_TYPES) {
+    Py_INCREF(type);
+    Setup_knownPointerTypes[slot] = type;
+  }
+  return 1;
+}
+
+/* Looks an attribute up; 1 found, 0 absent (no exception left), -1 failed. */
+static inline int Setup_LookupAttr(PyObject *obj, PyObject *name, PyObject **value) {
+#if PY_VERSION_HEX >= 0x030d0000
+  return PyObject_GetOptionalAttr(obj, name, value);
+#else
+  return _PyObject_LookupAttr(obj, name, value);
+#endif
+}
+
+/* SWIG_Python_GetSwigThis: the object itself if it is a pointer object, else
+   the pointer object found through its "this" (followed as far as it leads);
+   a borrowed reference, or 0 with no exception set. */
+static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
+  PyObject *self;
+  int found;
+  if (Setup_IsPointerObject(obj))
+    return (SwigPyObject *)obj;
+  found = Setup_LookupAttr(obj, SWIG_This(), &self);
+  if (found <= 0) {
+    if (found < 0)
+      PyErr_Clear();
+    return 0;
+  }
+  Py_DECREF(self); /* the object keeps its "this" alive, as SWIG assumes */
+  if (!Setup_IsPointerObject(self))
+    return Setup_GetSwigThis(self);
+  return (SwigPyObject *)self;
+}
+
+/* SWIG_Python_ConvertPtrAndOwn for the conversions this module makes (no
+   implicit conversion, no ownership asked back): the same walk along the
+   pointer objects, the same casts and flags. A cast is first looked for by
+   descriptor, which the shared table makes unique, then by name as SWIG does. */
+static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
+  SwigPyObject *holder;
+  if (!obj || obj == Py_None || (flags & SWIG_POINTER_IMPLICIT_CONV))
+    return SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags, 0);
+  for (holder = Setup_GetSwigThis(obj); holder; holder = (SwigPyObject *)holder->next) {
+    swig_type_info *from = holder->ty;
+    swig_cast_info *cast;
+    if (!type || from == type) {
+      if (ptr)
+        *ptr = holder->ptr;
+      break;
+    }
+    if (!from)
+      continue;
+    cast = SWIG_TypeCheckStruct(from, type);
+    if (!cast)
+      cast = SWIG_TypeCheck(from->name, type);
+    if (cast) {
+      if (ptr) {
+        int newmemory = 0; /* only smart pointers make new memory; there are none here */
+        *ptr = SWIG_TypeCast(cast, holder->ptr, &newmemory);
+      }
+      break;
+    }
+  }
+  if (!holder)
+    return SWIG_ERROR;
+  if ((flags & SWIG_POINTER_RELEASE) == SWIG_POINTER_RELEASE && !holder->own)
+    return SWIG_ERROR_RELEASE_NOT_OWNED;
+  if (flags & SWIG_POINTER_DISOWN)
+    holder->own = 0;
+  if (flags & SWIG_POINTER_CLEAR)
+    holder->ptr = 0;
+  return SWIG_OK;
+}
+
 /* Every pointer conversion of a call comes here. A delete_ function (which
    asks to take ownership) destroys the host object only when the pointer
    object owns it: one that does not may be a view of what the host or a list
@@ -11,8 +142,8 @@
    does nothing and any other use is refused instead of reaching freed memory. */
 static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
   if ((flags & SWIG_POINTER_DISOWN) && obj != Py_None) {
-    SwigPyObject *holder = SWIG_Python_GetSwigThis(obj);
-    int res = SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags & ~SWIG_POINTER_DISOWN, 0);
+    SwigPyObject *holder = obj ? Setup_GetSwigThis(obj) : 0;
+    int res = Setup_ConvertPtrAndOwn(obj, ptr, type, flags & ~SWIG_POINTER_DISOWN);
     if (!SWIG_IsOK(res) || !holder)
       return res;
     if (!holder->own && ptr)
@@ -21,11 +152,36 @@ static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int
     holder->ptr = 0;
     return res;
   }
-  return SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags, 0);
+  return Setup_ConvertPtrAndOwn(obj, ptr, type, flags);
 }
 
 #undef SWIG_ConvertPtr
 #define SWIG_ConvertPtr(obj, pptr, type, flags) Setup_ConvertPtr(obj, pptr, type, flags)
+#undef SWIG_Python_GetSwigThis
+#define SWIG_Python_GetSwigThis(obj) Setup_GetSwigThis(obj)
+
+/* Class_swiginit, called by every proxy's __init__: a fresh instance has no
+   "this" yet, which SWIG learns by a failed lookup whose exception it builds
+   and throws away. */
+static PyObject *Setup_InitShadowInstance(PyObject *args) {
+  PyObject *obj[2];
+  SwigPyObject *held;
+  if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
+    return NULL;
+  held = Setup_GetSwigThis(obj[0]);
+  if (held) {
+    PyObject *appended = SwigPyObject_append((PyObject *)held, obj[1]);
+    if (!appended)
+      return NULL;
+    Py_DECREF(appended);
+  } else if (PyObject_SetAttr(obj[0], SWIG_This(), obj[1]) != 0) {
+    return NULL;
+  }
+  return SWIG_Py_Void();
+}
+
+#undef SWIG_Python_InitShadowInstance
+#define SWIG_Python_InitShadowInstance(args) Setup_InitShadowInstance(args)
 
 /* Data-member setters, whose wrappers test the receiver themselves, leave a
    None receiver alone, as delete_ functions do; every other function refuses
@@ -63,3 +219,11 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 %typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE &, const SWIGTYPE & {
   $1 = $input == Py_None || SWIG_CheckState(SWIG_ConvertPtr($input, 0, $descriptor, SWIG_POINTER_NO_NULL));
 }
+
+%init %{
+  /* The name "this" is interned, as the interpreter's own attribute names are:
+     an instance's attributes then find it by identity, and storing it needs
+     no interning of its own on each new proxy. */
+  SWIG_This();
+  PyUnicode_InternInPlace(&Swig_This_global);
+%}

@@ -20,4 +20,12 @@ QString Object::name() const {
 
 Container::Container(QObject *parent, const QString &name) : Object(parent, name) {}
 
+void Analysis::setName(const QString &name) {
+    standin::Call("Analysis", "setName").arg(name);
+    setObjectName(name);
+    // The null-name marker is touched only when it is, or is to be, there.
+    if (name.isNull() || property(standin::kNullNameProperty).isValid())
+        setProperty(standin::kNullNameProperty, name.isNull() ? QVariant(true) : QVariant());
+}
+
 }  // namespace script
