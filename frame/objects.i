@@ -4,6 +4,7 @@
  * ========================================================================== */
 
 %header %{
+#include <cstdint>
 #include <cstring>
 
 /* Finding the pointer object behind an argument is on the road of every call,
@@ -18,11 +19,23 @@
      __qualname__ in its own way, still get SWIG's question. A type that
      passes it is remembered (and kept alive), so the pointer objects of the
      other modules are then known by their type alone.
-   - A missing "this" is looked up without raising and throwing away an
-     AttributeError, so an object that is no proxy costs no exception. */
+   - SWIG looks "this" up as an attribute and throws the AttributeError away
+     when there is none. Here a missing "this" raises nothing; and for a class
+     that has no "this" of its own (no property of that name, no __getattr__),
+     which is what a proxy class is, "this" can only be in the instance's
+     dict, which is read directly. What is learnt of a class holds while the
+     class keeps its version tag: the interpreter gives a class a new one
+     whenever it or a base changes. */
 #define SETUP_KNOWN_POINTER_TYPES 8
+#define SETUP_KNOWN_PROXY_TYPES 64
 
 static PyTypeObject *Setup_knownPointerTypes[SETUP_KNOWN_POINTER_TYPES];
+
+struct Setup_ProxyType {
+  PyTypeObject *type; /* not kept alive: a later class at the same place has another version */
+  unsigned int version;
+};
+static Setup_ProxyType Setup_knownProxyTypes[SETUP_KNOWN_PROXY_TYPES];
 
 static int Setup_NameMayBePointerType(PyTypeObject *type) {
   static const char tail[] = "SwigPyObject";
@@ -49,12 +62,10 @@ static int Setup_NameMayBePointerType(PyTypeObject *type) {
 }
 
 /* SwigPyObject_Check, with the answer for known types first. */
-static int Setup_IsPointerObject(PyObject *obj) {
+static int Setup_IsPointerObjectOfOtherType(PyObject *obj) {
   PyTypeObject *type = Py_TYPE(obj);
   int slot;
-  if (!Setup_knownPointerTypes[0])
-    Setup_knownPointerTypes[0] = SwigPyObject_Type();
-  for (slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+  for (slot = 1; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
     if (Setup_knownPointerTypes[slot] == type)
       return 1;
   if (!Setup_NameMayBePointerType(type) || !SwigPyObject_Check(obj))
@@ -66,24 +77,80 @@ static int Setup_IsPointerObject(PyObject *obj) {
   return 1;
 }
 
-/* Looks an attribute up; 1 found, 0 absent (no exception left), -1 failed. */
-static inline int Setup_LookupAttr(PyObject *obj, PyObject *name, PyObject **value) {
-#if PY_VERSION_HEX >= 0x030d0000
-  return PyObject_GetOptionalAttr(obj, name, value);
+static inline int Setup_IsPointerObject(PyObject *obj) {
+  return Py_TYPE(obj) == Setup_knownPointerTypes[0] || Setup_IsPointerObjectOfOtherType(obj);
+}
+
+static inline Setup_ProxyType *Setup_ProxyTypeEntry(PyTypeObject *type) {
+  return &Setup_knownProxyTypes[((uintptr_t)type >> 4) % SETUP_KNOWN_PROXY_TYPES];
+}
+
+/* A class known to be no pointer-object type and to have no "this" of its own. */
+static inline int Setup_IsKnownProxyType(PyTypeObject *type) {
+  const Setup_ProxyType *entry = Setup_ProxyTypeEntry(type);
+  return entry->type == type && entry->version == type->tp_version_tag &&
+         PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG);
+}
+
+static void Setup_LearnProxyType(PyTypeObject *type) {
+  Setup_ProxyType *entry;
+  if (type->tp_getattro != PyObject_GenericGetAttr || Setup_NameMayBePointerType(type) ||
+      _PyType_Lookup(type, SWIG_This()) || !PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG))
+    return;
+  entry = Setup_ProxyTypeEntry(type);
+  entry->type = type;
+  entry->version = type->tp_version_tag;
+}
+
+/* The "this" of an instance of a known proxy class; 1 found (a new
+   reference), 0 absent (no exception left), -1 failed. openDict says that an
+   instance keeping its attributes inline may be given its dict to read. */
+static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) {
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
+  if (openDict) {
+    PyObject **dict = _PyObject_GetDictPtr(obj);
+    if (dict) {
+      if (!*dict)
+        return 0;
+      *value = PyDict_GetItemWithError(*dict, SWIG_This());
+      if (!*value)
+        return PyErr_Occurred() ? -1 : 0;
+      Py_INCREF(*value);
+      return 1;
+    }
+  }
 #else
-  return _PyObject_LookupAttr(obj, name, value);
+  (void)openDict;
+#endif
+#if PY_VERSION_HEX >= 0x030d0000
+  return PyObject_GetOptionalAttr(obj, SWIG_This(), value);
+#else
+  return _PyObject_LookupAttr(obj, SWIG_This(), value);
 #endif
 }
 
 /* SWIG_Python_GetSwigThis: the object itself if it is a pointer object, else
    the pointer object found through its "this" (followed as far as it leads);
    a borrowed reference, or 0 with no exception set. */
-static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
+static SwigPyObject *Setup_GetSwigThisOf(PyObject *obj, int openDict) {
+  PyTypeObject *type = Py_TYPE(obj);
   PyObject *self;
   int found;
-  if (Setup_IsPointerObject(obj))
+  if (type == Setup_knownPointerTypes[0])
     return (SwigPyObject *)obj;
-  found = Setup_LookupAttr(obj, SWIG_This(), &self);
+  if (Setup_IsKnownProxyType(type)) {
+    found = Setup_FindThisOfProxy(obj, &self, openDict);
+  } else {
+    if (Setup_IsPointerObjectOfOtherType(obj))
+      return (SwigPyObject *)obj;
+#if PY_VERSION_HEX >= 0x030d0000
+    found = PyObject_GetOptionalAttr(obj, SWIG_This(), &self);
+#else
+    found = _PyObject_LookupAttr(obj, SWIG_This(), &self);
+#endif
+    if (found > 0)
+      Setup_LearnProxyType(type);
+  }
   if (found <= 0) {
     if (found < 0)
       PyErr_Clear();
@@ -91,8 +158,12 @@ static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
   }
   Py_DECREF(self); /* the object keeps its "this" alive, as SWIG assumes */
   if (!Setup_IsPointerObject(self))
-    return Setup_GetSwigThis(self);
+    return Setup_GetSwigThisOf(self, openDict);
   return (SwigPyObject *)self;
+}
+
+static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
+  return Setup_GetSwigThisOf(obj, 1);
 }
 
 /* SWIG_Python_ConvertPtrAndOwn for the conversions this module makes (no
@@ -168,7 +239,8 @@ static PyObject *Setup_InitShadowInstance(PyObject *args) {
   SwigPyObject *held;
   if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
     return NULL;
-  held = Setup_GetSwigThis(obj[0]);
+  /* A fresh instance has no dict yet, and is not given one to be looked into. */
+  held = Setup_GetSwigThisOf(obj[0], 0);
   if (held) {
     PyObject *appended = SwigPyObject_append((PyObject *)held, obj[1]);
     if (!appended)
@@ -221,6 +293,7 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 }
 
 %init %{
+  Setup_knownPointerTypes[0] = SwigPyObject_Type();
   /* The name "this" is interned, as the interpreter's own attribute names are:
      an instance's attributes then find it by identity, and storing it needs
      no interning of its own on each new proxy. */

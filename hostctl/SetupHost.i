@@ -13,6 +13,7 @@ import Setup
 %}
 
 %include "frame/runtime.i"
+%include "frame/calls.i"
 %include "frame/failures.i"
 %include "frame/numbers.i"
 %include "frame/strings.i"
