@@ -64,17 +64,19 @@ static PyObject *Setup_CallWithTuple(PyObject *function, PyObject *const *args, 
     result = def->ml_meth(PyCFunction_GET_SELF(function), tuple);
     Py_LeaveRecursiveCall();
   }
+  /* The interpreter's check that a result and an exception do not meet, with
+     its own SystemError, made only when they do. */
+  if (!result == !PyErr_Occurred()) {
 #if PY_VERSION_HEX < 0x030d0000
-  result = _Py_CheckFunctionResult(PyThreadState_Get(), function, result, 0);
+    result = _Py_CheckFunctionResult(PyThreadState_Get(), function, result, 0);
 #else
-  if (!result != !PyErr_Occurred()) {
     Py_CLEAR(result);
     if (!PyErr_Occurred())
       PyErr_Format(PyExc_SystemError, "%R returned NULL without setting an exception", function);
     else
       PyErr_Format(PyExc_SystemError, "%R returned a result with an exception set", function);
-  }
 #endif
+  }
   Setup_GiveBackTuple(tuple, count);
   return result;
 }

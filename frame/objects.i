@@ -104,20 +104,19 @@ static void Setup_LearnProxyType(PyTypeObject *type) {
 
 /* The "this" of an instance of a known proxy class; 1 found (a new
    reference), 0 absent (no exception left), -1 failed. openDict says that an
-   instance keeping its attributes inline may be given its dict to read. */
+   instance keeping its attributes inline may be given its dict to read, once:
+   not so a fresh instance, which is only asked whether it has a "this" yet. */
 static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) {
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
-  if (openDict) {
-    PyObject **dict = _PyObject_GetDictPtr(obj);
-    if (dict) {
-      if (!*dict)
-        return 0;
-      *value = PyDict_GetItemWithError(*dict, SWIG_This());
-      if (!*value)
-        return PyErr_Occurred() ? -1 : 0;
-      Py_INCREF(*value);
-      return 1;
-    }
+  PyObject **dict = openDict ? _PyObject_GetDictPtr(obj) : 0;
+  if (dict) {
+    if (!*dict)
+      return 0;
+    *value = PyDict_GetItemWithError(*dict, SWIG_This());
+    if (!*value)
+      return PyErr_Occurred() ? -1 : 0;
+    Py_INCREF(*value);
+    return 1;
   }
 #else
   (void)openDict;
@@ -148,7 +147,7 @@ static SwigPyObject *Setup_GetSwigThisOf(PyObject *obj, int openDict) {
 #else
     found = _PyObject_LookupAttr(obj, SWIG_This(), &self);
 #endif
-    if (found > 0)
+    if (found >= 0)
       Setup_LearnProxyType(type);
   }
   if (found <= 0) {
@@ -239,7 +238,6 @@ static PyObject *Setup_InitShadowInstance(PyObject *args) {
   SwigPyObject *held;
   if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
     return NULL;
-  /* A fresh instance has no dict yet, and is not given one to be looked into. */
   held = Setup_GetSwigThisOf(obj[0], 0);
   if (held) {
     PyObject *appended = SwigPyObject_append((PyObject *)held, obj[1]);
