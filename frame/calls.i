@@ -4,6 +4,8 @@
  * ========================================================================== */
 
 %header %{
+#include <structmember.h>
+
 /* SWIG's functions of several arguments read them from a tuple, which the
    interpreter builds and frees on every call. They are reached here through
    the interpreter's fast calling convention instead, with a tuple of each
@@ -95,6 +97,122 @@ static void Setup_UseFastCalls(PyObject *dict, PyMethodDef *methods) {
 }
 %}
 
+%header %{
+/* The proxy classes' methods. SWIG's proxies hold each method as an
+   instancemethod, which the interpreter binds to the instance, as a new method
+   object, on every call. The same function is held here by a method
+   descriptor, which the interpreter calls with the instance in front of the
+   arguments, binding nothing. Read outside a call it answers as an
+   instancemethod does: from an instance a bound method, from the class the
+   function itself, and any other attribute is the function's. */
+struct Setup_MethodObject {
+  PyObject_HEAD
+  PyObject *function;
+  vectorcallfunc vectorcall;
+};
+
+static PyTypeObject Setup_MethodType = {PyVarObject_HEAD_INIT(0, 0)};
+
+static PyObject *Setup_Method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  return PyObject_Vectorcall(((Setup_MethodObject *)self)->function, args, nargsf, kwnames);
+}
+
+static PyObject *Setup_Method_get(PyObject *self, PyObject *obj, PyObject *) {
+  PyObject *function = ((Setup_MethodObject *)self)->function;
+  if (!obj) {
+    Py_INCREF(function);
+    return function;
+  }
+  return PyMethod_New(function, obj);
+}
+
+static PyObject *Setup_Method_getattro(PyObject *self, PyObject *name) {
+  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
+  if (descr) {
+    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
+    if (get)
+      return get(descr, self, (PyObject *)Py_TYPE(self));
+    Py_INCREF(descr);
+    return descr;
+  }
+  return PyObject_GetAttr(((Setup_MethodObject *)self)->function, name);
+}
+
+static PyObject *Setup_Method_repr(PyObject *self) {
+  PyObject *function = ((Setup_MethodObject *)self)->function;
+  PyObject *name = PyObject_GetAttrString(function, "__name__");
+  PyObject *text;
+  if (!name) {
+    PyErr_Clear();
+    return PyUnicode_FromFormat("<instancemethod at %p>", self);
+  }
+  text = PyUnicode_FromFormat("<instancemethod %S at %p>", name, self);
+  Py_DECREF(name);
+  return text;
+}
+
+static int Setup_Method_traverse(PyObject *self, visitproc visit, void *arg) {
+  Py_VISIT(((Setup_MethodObject *)self)->function);
+  return 0;
+}
+
+static int Setup_Method_clear(PyObject *self) {
+  Py_CLEAR(((Setup_MethodObject *)self)->function);
+  return 0;
+}
+
+static void Setup_Method_dealloc(PyObject *self) {
+  PyObject_GC_UnTrack(self);
+  Setup_Method_clear(self);
+  PyObject_GC_Del(self);
+}
+
+static PyMemberDef Setup_Method_members[] = {
+  {(char *)"__func__", T_OBJECT, offsetof(Setup_MethodObject, function), READONLY, 0},
+  {0, 0, 0, 0, 0},
+};
+
+/* SWIG_PyInstanceMethod_New, by which the proxy module makes each method. */
+static PyObject *Setup_NewInstanceMethod(PyObject *, PyObject *function) {
+  Setup_MethodObject *method = PyObject_GC_New(Setup_MethodObject, &Setup_MethodType);
+  if (!method)
+    return 0;
+  Py_INCREF(function);
+  method->function = function;
+  method->vectorcall = Setup_Method_vectorcall;
+  PyObject_GC_Track((PyObject *)method);
+  return (PyObject *)method;
+}
+
+static PyMethodDef Setup_NewInstanceMethodDef = {"SWIG_PyInstanceMethod_New", Setup_NewInstanceMethod, METH_O, 0};
+
+static void Setup_UseMethodDescriptors(PyObject *dict) {
+  PyObject *maker;
+  Setup_MethodType.tp_name = "instancemethod";
+  Setup_MethodType.tp_basicsize = sizeof(Setup_MethodObject);
+  Setup_MethodType.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_GC | Py_TPFLAGS_METHOD_DESCRIPTOR |
+                              Py_TPFLAGS_HAVE_VECTORCALL;
+  Setup_MethodType.tp_vectorcall_offset = offsetof(Setup_MethodObject, vectorcall);
+  Setup_MethodType.tp_call = PyVectorcall_Call;
+  Setup_MethodType.tp_descr_get = Setup_Method_get;
+  Setup_MethodType.tp_getattro = Setup_Method_getattro;
+  Setup_MethodType.tp_repr = Setup_Method_repr;
+  Setup_MethodType.tp_traverse = Setup_Method_traverse;
+  Setup_MethodType.tp_clear = Setup_Method_clear;
+  Setup_MethodType.tp_dealloc = Setup_Method_dealloc;
+  Setup_MethodType.tp_members = Setup_Method_members;
+  if (PyType_Ready(&Setup_MethodType) < 0) {
+    PyErr_Clear(); /* the proxies keep SWIG's instancemethods */
+    return;
+  }
+  maker = PyCFunction_New(&Setup_NewInstanceMethodDef, 0);
+  if (!maker || PyDict_SetItemString(dict, Setup_NewInstanceMethodDef.ml_name, maker) < 0)
+    PyErr_Clear();
+  Py_XDECREF(maker);
+}
+%}
+
 %init %{
   Setup_UseFastCalls(d, SwigMethods);
+  Setup_UseMethodDescriptors(d);
 %}

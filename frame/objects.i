@@ -169,11 +169,36 @@ static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
    implicit conversion, no ownership asked back): the same walk along the
    pointer objects, the same casts and flags. A cast is first looked for by
    descriptor, which the shared table makes unique, then by name as SWIG does. */
+/* The pointer object of a proxy whose class is known, when it is of a known
+   pointer-object type; else 0, and the general search decides. */
+static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
+  PyObject **dict;
+  PyObject *self;
+  if (!Setup_IsKnownProxyType(Py_TYPE(obj)) || !(dict = _PyObject_GetDictPtr(obj)) || !*dict)
+    return 0;
+  self = PyDict_GetItemWithError(*dict, SWIG_This());
+  if (!self)
+    return 0;
+  for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    if (Py_TYPE(self) == Setup_knownPointerTypes[slot])
+      return (SwigPyObject *)self;
+  return 0;
+#else
+  (void)obj;
+  return 0;
+#endif
+}
+
 static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
   SwigPyObject *holder;
   if (!obj || obj == Py_None || (flags & SWIG_POINTER_IMPLICIT_CONV))
     return SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags, 0);
-  for (holder = Setup_GetSwigThis(obj); holder; holder = (SwigPyObject *)holder->next) {
+  if (Py_TYPE(obj) == Setup_knownPointerTypes[0])
+    holder = (SwigPyObject *)obj;
+  else if (!(holder = Setup_OwnThisOfKnownProxy(obj)))
+    holder = Setup_GetSwigThis(obj);
+  for (; holder; holder = (SwigPyObject *)holder->next) {
     swig_type_info *from = holder->ty;
     swig_cast_info *cast;
     if (!type || from == type) {
