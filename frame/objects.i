@@ -255,28 +255,292 @@ static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int
 #undef SWIG_Python_GetSwigThis
 #define SWIG_Python_GetSwigThis(obj) Setup_GetSwigThis(obj)
 
-/* Class_swiginit, called by every proxy's __init__: a fresh instance has no
-   "this" yet, which SWIG learns by a failed lookup whose exception it builds
-   and throws away. */
-static PyObject *Setup_InitShadowInstance(PyObject *args) {
-  PyObject *obj[2];
-  SwigPyObject *held;
-  if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
-    return NULL;
-  held = Setup_GetSwigThisOf(obj[0], 0);
+/* Gives a proxy instance its pointer object: as its "this", or, when it has
+   one already, after it (as SWIG does for an instance initialised twice). */
+static PyObject *Setup_AttachThis(PyObject *instance, PyObject *pointer) {
+  /* A fresh instance has no dict yet, and is not given one to be looked into. */
+  SwigPyObject *held = Setup_GetSwigThisOf(instance, 0);
   if (held) {
-    PyObject *appended = SwigPyObject_append((PyObject *)held, obj[1]);
+    PyObject *appended = SwigPyObject_append((PyObject *)held, pointer);
     if (!appended)
       return NULL;
     Py_DECREF(appended);
-  } else if (PyObject_SetAttr(obj[0], SWIG_This(), obj[1]) != 0) {
+  } else if (PyObject_SetAttr(instance, SWIG_This(), pointer) != 0) {
     return NULL;
   }
   return SWIG_Py_Void();
 }
 
+/* Class_swiginit, called by every proxy's __init__: a fresh instance has no
+   "this" yet, which SWIG learns by a failed lookup whose exception it builds
+   and throws away. */
+static PyObject *Setup_InitShadowInstance(PyObject *args) {
+  PyObject *obj[2];
+  if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
+    return NULL;
+  return Setup_AttachThis(obj[0], obj[1]);
+}
+
 #undef SWIG_Python_InitShadowInstance
 #define SWIG_Python_InitShadowInstance(args) Setup_InitShadowInstance(args)
+
+/* Making a proxy. SWIG gives each proxy class the __init__
+
+       def __init__(self, *args):
+           _Setup.Class_swiginit(self, _Setup.new_Class(*args))
+
+   whose own frame, argument tuple and two lookups cost more than the host's
+   constructor. When a class is registered and its __init__ is exactly that
+   code, the function is held by an initialiser that does the same steps in
+   the same order without a frame: it reads the module from the function's
+   globals and both functions from the module, calls the constructor with the
+   arguments, and attaches its result as swiginit would (calling the module's
+   swiginit itself if it is no longer the one that was registered). Any call
+   that is not the plain case (keyword arguments, no instance, a name that is
+   not found as it was) is handed to the function itself, which answers it as
+   before. Read from the class, the initialiser answers with the function's
+   attributes. */
+struct Setup_InitObject {
+  PyObject_HEAD
+  PyObject *function; /* the __init__ that SWIG wrote */
+  PyObject *moduleName, *swiginitName, *constructorName;
+  PyObject *swiginit; /* the module's swiginit when the class was registered */
+  vectorcallfunc vectorcall;
+  /* The last lookup's result, good while neither dict has changed since. */
+  PyObject *seenModuleDict;
+  uint64_t globalsVersion, moduleVersion;
+  PyObject *seenSwiginit, *seenConstructor;
+};
+
+static PyTypeObject Setup_InitType = {PyVarObject_HEAD_INIT(0, 0)};
+
+static PyObject *Setup_Init_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+  PyObject *module, *moduleDict, *swiginit, *constructor, *pointer, *result;
+  PyObject *globals;
+  if (count < 1 || (kwnames && PyTuple_GET_SIZE(kwnames)))
+    return PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+  globals = PyFunction_GET_GLOBALS(init->function);
+#if PY_VERSION_HEX < 0x030c0000
+  if (init->seenModuleDict && ((PyDictObject *)globals)->ma_version_tag == init->globalsVersion &&
+      ((PyDictObject *)init->seenModuleDict)->ma_version_tag == init->moduleVersion) {
+    swiginit = init->seenSwiginit;
+    constructor = init->seenConstructor;
+  } else
+#endif
+  {
+    module = PyDict_GetItemWithError(globals, init->moduleName);
+    if (!module || !PyModule_CheckExact(module))
+      return PyErr_Occurred() ? NULL : PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+    moduleDict = PyModule_GetDict(module);
+    swiginit = PyDict_GetItemWithError(moduleDict, init->swiginitName);
+    constructor = swiginit ? PyDict_GetItemWithError(moduleDict, init->constructorName) : NULL;
+    if (!constructor)
+      return PyErr_Occurred() ? NULL : PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+#if PY_VERSION_HEX < 0x030c0000
+    Py_INCREF(moduleDict);
+    Py_INCREF(swiginit);
+    Py_INCREF(constructor);
+    Py_XSETREF(init->seenModuleDict, moduleDict);
+    Py_XSETREF(init->seenSwiginit, swiginit);
+    Py_XSETREF(init->seenConstructor, constructor);
+    init->globalsVersion = ((PyDictObject *)globals)->ma_version_tag;
+    init->moduleVersion = ((PyDictObject *)moduleDict)->ma_version_tag;
+#endif
+  }
+  Py_INCREF(swiginit);
+  Py_INCREF(constructor);
+  pointer = PyObject_Vectorcall(constructor, args + 1, count - 1, NULL);
+  if (!pointer)
+    result = NULL;
+  else if (swiginit == init->swiginit)
+    result = Setup_AttachThis(args[0], pointer);
+  else
+    result = PyObject_CallFunctionObjArgs(swiginit, args[0], pointer, NULL);
+  Py_XDECREF(pointer);
+  Py_DECREF(constructor);
+  Py_DECREF(swiginit);
+  return result;
+}
+
+static PyObject *Setup_Init_get(PyObject *self, PyObject *obj, PyObject *) {
+  if (!obj) {
+    Py_INCREF(self);
+    return self;
+  }
+  return PyMethod_New(self, obj);
+}
+
+static PyObject *Setup_Init_getattro(PyObject *self, PyObject *name) {
+  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
+  if (descr) {
+    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
+    if (get)
+      return get(descr, self, (PyObject *)Py_TYPE(self));
+    Py_INCREF(descr);
+    return descr;
+  }
+  return PyObject_GetAttr(((Setup_InitObject *)self)->function, name);
+}
+
+static PyObject *Setup_Init_repr(PyObject *self) {
+  return PyObject_Repr(((Setup_InitObject *)self)->function);
+}
+
+static int Setup_Init_traverse(PyObject *self, visitproc visit, void *arg) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_VISIT(init->function);
+  Py_VISIT(init->swiginit);
+  Py_VISIT(init->seenModuleDict);
+  Py_VISIT(init->seenSwiginit);
+  Py_VISIT(init->seenConstructor);
+  return 0;
+}
+
+static int Setup_Init_clear(PyObject *self) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_CLEAR(init->function);
+  Py_CLEAR(init->moduleName);
+  Py_CLEAR(init->swiginitName);
+  Py_CLEAR(init->constructorName);
+  Py_CLEAR(init->swiginit);
+  Py_CLEAR(init->seenModuleDict);
+  Py_CLEAR(init->seenSwiginit);
+  Py_CLEAR(init->seenConstructor);
+  return 0;
+}
+
+static void Setup_Init_dealloc(PyObject *self) {
+  PyObject_GC_UnTrack(self);
+  Setup_Init_clear(self);
+  PyObject_GC_Del(self);
+}
+
+static int Setup_ReadyInitType(void) {
+  if (Setup_InitType.tp_flags & Py_TPFLAGS_READY)
+    return 1;
+  Setup_InitType.tp_name = "proxy_init";
+  Setup_InitType.tp_basicsize = sizeof(Setup_InitObject);
+  Setup_InitType.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_GC | Py_TPFLAGS_METHOD_DESCRIPTOR |
+                            Py_TPFLAGS_HAVE_VECTORCALL;
+  Setup_InitType.tp_vectorcall_offset = offsetof(Setup_InitObject, vectorcall);
+  Setup_InitType.tp_call = PyVectorcall_Call;
+  Setup_InitType.tp_descr_get = Setup_Init_get;
+  Setup_InitType.tp_getattro = Setup_Init_getattro;
+  Setup_InitType.tp_repr = Setup_Init_repr;
+  Setup_InitType.tp_traverse = Setup_Init_traverse;
+  Setup_InitType.tp_clear = Setup_Init_clear;
+  Setup_InitType.tp_dealloc = Setup_Init_dealloc;
+  if (PyType_Ready(&Setup_InitType) < 0) {
+    PyErr_Clear();
+    return 0;
+  }
+  return 1;
+}
+
+/* The code of SWIG's __init__, compiled once to compare each class's with,
+   in a module that imports the flat module as the proxy module does (the
+   compiler reads an imported module's attributes differently). */
+static PyCodeObject *Setup_SwigInitCode(void) {
+  static PyCodeObject *code = 0;
+  static int tried = 0;
+  if (!tried) {
+    PyObject *module;
+    tried = 1;
+    module = Py_CompileString("import _Setup\n"
+                              "def __init__(self, *args):\n"
+                              "    _Setup.Class_swiginit(self, _Setup.new_Class(*args))\n",
+                              "<proxy init>", Py_file_input);
+    if (module) {
+      PyObject *consts = ((PyCodeObject *)module)->co_consts;
+      for (Py_ssize_t i = 0; i < PyTuple_GET_SIZE(consts); ++i)
+        if (PyCode_Check(PyTuple_GET_ITEM(consts, i))) {
+          code = (PyCodeObject *)PyTuple_GET_ITEM(consts, i);
+          Py_INCREF(code);
+        }
+      Py_DECREF(module);
+    }
+    PyErr_Clear();
+  }
+  return code;
+}
+
+static int Setup_IsSwigInit(PyObject *function) {
+  PyCodeObject *reference = Setup_SwigInitCode();
+  PyCodeObject *code;
+  PyObject *bytes, *referenceBytes;
+  int same;
+  if (!reference || !PyFunction_Check(function))
+    return 0;
+  code = (PyCodeObject *)PyFunction_GET_CODE(function);
+  if (code->co_argcount != reference->co_argcount || code->co_posonlyargcount || code->co_kwonlyargcount ||
+      code->co_flags != reference->co_flags || PyTuple_GET_SIZE(code->co_names) != 3 ||
+      PyFunction_GET_DEFAULTS(function) || PyFunction_GET_KW_DEFAULTS(function) ||
+      PyFunction_GET_CLOSURE(function) ||
+      PyObject_RichCompareBool(code->co_consts, reference->co_consts, Py_EQ) != 1) {
+    PyErr_Clear();
+    return 0;
+  }
+  bytes = PyCode_GetCode(code);
+  referenceBytes = PyCode_GetCode(reference);
+  same = bytes && referenceBytes && PyObject_RichCompareBool(bytes, referenceBytes, Py_EQ) == 1;
+  Py_XDECREF(bytes);
+  Py_XDECREF(referenceBytes);
+  PyErr_Clear();
+  return same;
+}
+
+static void Setup_UseFastInit(PyObject *klass) {
+  PyObject *function, *names, *module, *swiginit;
+  Setup_InitObject *init;
+  if (!PyType_Check(klass) || !Setup_ReadyInitType())
+    return;
+  function = PyDict_GetItemString(((PyTypeObject *)klass)->tp_dict, "__init__");
+  if (!function || !Setup_IsSwigInit(function))
+    return;
+  names = ((PyCodeObject *)PyFunction_GET_CODE(function))->co_names;
+  module = PyDict_GetItemWithError(PyFunction_GET_GLOBALS(function), PyTuple_GET_ITEM(names, 0));
+  swiginit = module && PyModule_CheckExact(module)
+                 ? PyDict_GetItemWithError(PyModule_GetDict(module), PyTuple_GET_ITEM(names, 1))
+                 : NULL;
+  if (!swiginit) {
+    PyErr_Clear();
+    return;
+  }
+  init = PyObject_GC_New(Setup_InitObject, &Setup_InitType);
+  if (!init) {
+    PyErr_Clear();
+    return;
+  }
+  Py_INCREF(function);
+  init->function = function;
+  init->moduleName = PyTuple_GET_ITEM(names, 0);
+  init->swiginitName = PyTuple_GET_ITEM(names, 1);
+  init->constructorName = PyTuple_GET_ITEM(names, 2);
+  Py_INCREF(init->moduleName);
+  Py_INCREF(init->swiginitName);
+  Py_INCREF(init->constructorName);
+  Py_INCREF(swiginit);
+  init->swiginit = swiginit;
+  init->vectorcall = Setup_Init_vectorcall;
+  init->seenModuleDict = init->seenSwiginit = init->seenConstructor = 0;
+  init->globalsVersion = init->moduleVersion = 0;
+  PyObject_GC_Track((PyObject *)init);
+  if (PyObject_SetAttrString(klass, "__init__", (PyObject *)init) < 0)
+    PyErr_Clear();
+  Py_DECREF(init);
+}
+
+/* Class_swigregister: SWIG's registration, then the class's initialiser. */
+static void Setup_RegisterProxyClass(swig_type_info *type, SwigPyClientData *data) {
+  SWIG_TypeNewClientData(type, data);
+  if (data && data->klass)
+    Setup_UseFastInit(data->klass);
+}
+
+#undef SWIG_TypeNewClientData
+#define SWIG_TypeNewClientData(type, data) Setup_RegisterProxyClass(type, data)
 
 /* Data-member setters, whose wrappers test the receiver themselves, leave a
    None receiver alone, as delete_ functions do; every other function refuses
