@@ -11,8 +11,8 @@
    the interpreter's fast calling convention instead, with a tuple of each
    length kept for reuse: it is filled for the call and emptied after it; one
    that the callee still holds is left to it. The rest is as the interpreter
-   does it: the refusal of keyword arguments, the recursion guard, the check
-   of the result. */
+   does it: the refusal of keyword arguments and the recursion guard here, the
+   check of the result where the interpreter calls through this convention. */
 #define SETUP_REUSED_TUPLES 8
 
 static PyObject *Setup_reusedTuples[SETUP_REUSED_TUPLES];
@@ -65,19 +65,6 @@ static PyObject *Setup_CallWithTuple(PyObject *function, PyObject *const *args, 
   if (Py_EnterRecursiveCall(" while calling a Python object") == 0) {
     result = def->ml_meth(PyCFunction_GET_SELF(function), tuple);
     Py_LeaveRecursiveCall();
-  }
-  /* The interpreter's check that a result and an exception do not meet, with
-     its own SystemError, made only when they do. */
-  if (!result == !PyErr_Occurred()) {
-#if PY_VERSION_HEX < 0x030d0000
-    result = _Py_CheckFunctionResult(PyThreadState_Get(), function, result, 0);
-#else
-    Py_CLEAR(result);
-    if (!PyErr_Occurred())
-      PyErr_Format(PyExc_SystemError, "%R returned NULL without setting an exception", function);
-    else
-      PyErr_Format(PyExc_SystemError, "%R returned a result with an exception set", function);
-#endif
   }
   Setup_GiveBackTuple(tuple, count);
   return result;

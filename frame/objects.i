@@ -171,18 +171,47 @@ static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
    descriptor, which the shared table makes unique, then by name as SWIG does. */
 /* The pointer object of a proxy whose class is known, when it is of a known
    pointer-object type; else 0, and the general search decides. */
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030c0000
+/* What a proxy's dict held under "this" when last read. The interpreter
+   gives a dict a version number that no other dict and no other state of the
+   same dict has ever had, so while a dict keeps its version it holds the same
+   pointer object, which it keeps alive. */
+#define SETUP_SEEN_DICTS 256
+struct Setup_SeenDict {
+  PyObject *dict;
+  uint64_t version;
+  SwigPyObject *self;
+};
+static Setup_SeenDict Setup_seenDicts[SETUP_SEEN_DICTS];
+
+static inline Setup_SeenDict *Setup_SeenDictEntry(PyObject *dict) {
+  return &Setup_seenDicts[((uintptr_t)dict >> 4) % SETUP_SEEN_DICTS];
+}
+#endif
+
 static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
   PyObject **dict;
   PyObject *self;
   if (!Setup_IsKnownProxyType(Py_TYPE(obj)) || !(dict = _PyObject_GetDictPtr(obj)) || !*dict)
     return 0;
+#if PY_VERSION_HEX < 0x030c0000
+  Setup_SeenDict *seen = Setup_SeenDictEntry(*dict);
+  if (seen->dict == *dict && seen->version == ((PyDictObject *)*dict)->ma_version_tag)
+    return seen->self;
+#endif
   self = PyDict_GetItemWithError(*dict, SWIG_This());
   if (!self)
     return 0;
   for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
-    if (Py_TYPE(self) == Setup_knownPointerTypes[slot])
+    if (Py_TYPE(self) == Setup_knownPointerTypes[slot]) {
+#if PY_VERSION_HEX < 0x030c0000
+      seen->dict = *dict;
+      seen->version = ((PyDictObject *)*dict)->ma_version_tag;
+      seen->self = (SwigPyObject *)self;
+#endif
       return (SwigPyObject *)self;
+    }
   return 0;
 #else
   (void)obj;

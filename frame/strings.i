@@ -17,8 +17,15 @@ static inline Py_ssize_t Setup_LengthToNul(const Unit *units, Py_ssize_t length)
   return length;
 }
 
+/* Names and paths are short; a long text is searched by the library. */
 template <>
 inline Py_ssize_t Setup_LengthToNul<char>(const char *units, Py_ssize_t length) {
+  if (length < 64) {
+    for (Py_ssize_t i = 0; i < length; ++i)
+      if (!units[i])
+        return i;
+    return length;
+  }
   const void *nul = std::memchr(units, 0, (size_t)length);
   return nul ? (const char *)nul - units : length;
 }
