@@ -96,7 +96,11 @@ size_t writeDouble(char *out, double value) {
             for (int k = 1; k < 13; ++k) {
                 const double scaled = magnitude * kPowers[k];
                 if (scaled >= 2251799813685248.0) break;  // 2^51
-                const double candidate = std::nearbyint(scaled);
+                // Nearest whole number; below 2^51 adding a half is exact.
+                const double candidate = static_cast<double>(static_cast<long long>(scaled + 0.5));
+                // A candidate that gives the number back is within a few units of
+                // the last place of the product; only such a one is divided back.
+                if (std::fabs(scaled - candidate) > scaled * 0x1p-50) continue;
                 if (candidate / kPowers[k] != magnitude) continue;
                 char digits[24];
                 char *o = out;
@@ -194,14 +198,31 @@ std::string quoted(const QString &text) {
 }
 
 void Call::open(const char *hostClass, const char *operation) {
-    write(hostClass, std::strlen(hostClass));
+    const size_t classLength = std::strlen(hostClass);
+    const size_t operationLength = std::strlen(operation);
+    if (char *to = room(classLength + operationLength + 3)) {
+        std::memcpy(to, hostClass, classLength);
+        to += classLength;
+        *to++ = ':';
+        *to++ = ':';
+        std::memcpy(to, operation, operationLength);
+        to[operationLength] = '(';
+        m_size += classLength + operationLength + 3;
+        return;
+    }
+    write(hostClass, classLength);
     write("::", 2);
-    write(operation, std::strlen(operation));
+    write(operation, operationLength);
     write("(", 1);
 }
 
 void Call::close() {
-    write(")", 1);
+    if (char *to = room(1)) {
+        *to = ')';
+        ++m_size;
+    } else {
+        write(")", 1);
+    }
     if (m_overflow.empty())
         g_text.append(m_text, m_size);
     else
@@ -228,15 +249,26 @@ void Call::write(const char *data, size_t size) {
 }
 
 void Call::separate() {
-    if (!m_first) write(", ", 2);
-    m_first = false;
+    if (m_first) {
+        m_first = false;
+    } else if (char *to = room(2)) {
+        to[0] = ',';
+        to[1] = ' ';
+        m_size += 2;
+    } else {
+        write(", ", 2);
+    }
 }
 
 void Call::put(int value) {
     separate();
-    char buf[16];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    write(buf, static_cast<size_t>(res.ptr - buf));
+    char local[16];
+    char *buf = room(sizeof local);
+    char *end = std::to_chars(buf ? buf : local, (buf ? buf : local) + sizeof local, value).ptr;
+    if (buf)
+        m_size += static_cast<size_t>(end - buf);
+    else
+        write(local, static_cast<size_t>(end - local));
 }
 
 void Call::put(bool value) {
@@ -263,46 +295,45 @@ void Call::put(const QString &text) {
         write("null", 4);
         return;
     }
-    // UTF-8 written straight from the text's units; a text with surrogates
-    // takes QtCore's own encoding, which decides what a lone one becomes.
+    // UTF-8 written straight from the text's units into the entry, in one
+    // pass; a text with surrogates, or too long to fit, takes QtCore's own
+    // encoding, which decides what a lone surrogate becomes.
     const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        if (units[i] >= 0xd800 && units[i] < 0xe000) {
-            write(quoted(text));
+    char *begin = room(static_cast<size_t>(size) * 6 + 2);
+    if (begin) {
+        char *o = begin;
+        *o++ = '"';
+        qsizetype i = 0;
+        for (; i < size; ++i) {
+            const unsigned c = units[i];
+            if (c < 0x80) {
+                if (c >= 0x20 && c != '"' && c != '\\') {
+                    *o++ = static_cast<char>(c);
+                } else if (const char *escape = escapeOf(c)) {
+                    *o++ = escape[0];
+                    *o++ = escape[1];
+                } else {
+                    o += std::snprintf(o, 7, "\\u%04x", c);
+                }
+            } else if (c < 0x800) {
+                *o++ = static_cast<char>(0xc0 | (c >> 6));
+                *o++ = static_cast<char>(0x80 | (c & 0x3f));
+            } else if (c >= 0xd800 && c < 0xe000) {
+                break;
+            } else {
+                *o++ = static_cast<char>(0xe0 | (c >> 12));
+                *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+                *o++ = static_cast<char>(0x80 | (c & 0x3f));
+            }
+        }
+        if (i == size) {
+            *o++ = '"';
+            m_size += static_cast<size_t>(o - begin);
             return;
         }
     }
-    char buf[96];
-    size_t used = 0;
-    buf[used++] = '"';
-    for (qsizetype i = 0; i < size; ++i) {
-        if (used > sizeof buf - 8) {
-            write(buf, used);
-            used = 0;
-        }
-        const unsigned c = units[i];
-        if (c < 0x80) {
-            if (const char *escape = escapeOf(c)) {
-                size_t length = std::strlen(escape);
-                std::memcpy(buf + used, escape, length);
-                used += length;
-            } else if (c < 0x20) {
-                used += static_cast<size_t>(std::snprintf(buf + used, 8, "\\u%04x", c));
-            } else {
-                buf[used++] = static_cast<char>(c);
-            }
-        } else if (c < 0x800) {
-            buf[used++] = static_cast<char>(0xc0 | (c >> 6));
-            buf[used++] = static_cast<char>(0x80 | (c & 0x3f));
-        } else {
-            buf[used++] = static_cast<char>(0xe0 | (c >> 12));
-            buf[used++] = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-            buf[used++] = static_cast<char>(0x80 | (c & 0x3f));
-        }
-    }
-    buf[used++] = '"';
-    write(buf, used);
+    write(quoted(text));
 }
 
 void Call::put(const char *text) {
