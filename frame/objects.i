@@ -165,12 +165,6 @@ static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
   return Setup_GetSwigThisOf(obj, 1);
 }
 
-/* SWIG_Python_ConvertPtrAndOwn for the conversions this module makes (no
-   implicit conversion, no ownership asked back): the same walk along the
-   pointer objects, the same casts and flags. A cast is first looked for by
-   descriptor, which the shared table makes unique, then by name as SWIG does. */
-/* The pointer object of a proxy whose class is known, when it is of a known
-   pointer-object type; else 0, and the general search decides. */
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030c0000
 /* What a proxy's dict held under "this" when last read. The interpreter
    gives a dict a version number that no other dict and no other state of the
@@ -189,6 +183,8 @@ static inline Setup_SeenDict *Setup_SeenDictEntry(PyObject *dict) {
 }
 #endif
 
+/* The pointer object of a proxy whose class is known, when it is of a known
+   pointer-object type; else 0, and the general search decides. */
 static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
   PyObject **dict;
@@ -201,8 +197,10 @@ static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
     return seen->self;
 #endif
   self = PyDict_GetItemWithError(*dict, SWIG_This());
-  if (!self)
+  if (!self) {
+    PyErr_Clear(); /* as SWIG's lookup would; the general search then decides */
     return 0;
+  }
   for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
     if (Py_TYPE(self) == Setup_knownPointerTypes[slot]) {
 #if PY_VERSION_HEX < 0x030c0000
@@ -219,6 +217,10 @@ static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
 #endif
 }
 
+/* SWIG_Python_ConvertPtrAndOwn for the conversions this module makes (no
+   implicit conversion, no ownership asked back): the same walk along the
+   pointer objects, the same casts and flags. A cast is first looked for by
+   descriptor, which the shared table makes unique, then by name as SWIG does. */
 static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
   SwigPyObject *holder;
   if (!obj || obj == Py_None || (flags & SWIG_POINTER_IMPLICIT_CONV))
