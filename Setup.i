@@ -8,8 +8,9 @@
 %nodefaultctor;
 %nodefaultdtor;
 
-/* 1. Start-up and the shared type table. */
+/* 1. Start-up, the shared type table, and how calls reach the functions. */
 %include "frame/runtime.i"
+%include "frame/calls.i"
 /* 2. Failures that are not SWIG's own. */
 %include "frame/failures.i"
 /* 3. Conversion rules, applied by type everywhere below. */

@@ -15,7 +15,10 @@
 namespace script {
 
 /* --- Study model: scenarios and what they hold --------------------------- */
-class Scenario : public Container {};
+class Scenario : public Container {
+public:
+    void setName(const QString &name);
+};
 class Part : public Container {};
 class Group : public Container {};
 

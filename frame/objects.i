@@ -4,6 +4,263 @@
  * ========================================================================== */
 
 %header %{
+#include <cstdint>
+#include <cstring>
+
+/* Finding the pointer object behind an argument is on the road of every call,
+   so it is done here without SWIG's costly steps, to the same result:
+
+   - SWIG asks of every object that is not exactly its own pointer-object type
+     whether the type's qualified name is "swig_runtime_data4.SwigPyObject"
+     (each module that shares the table makes a type of that name), building
+     that name as a new string each time. A name can only match when the
+     type's __qualname__ ends in "SwigPyObject", which is read without making
+     anything; only such types, and types whose metaclass may answer
+     __qualname__ in its own way, still get SWIG's question. A type that
+     passes it is remembered (and kept alive), so the pointer objects of the
+     other modules are then known by their type alone.
+   - SWIG looks "this" up as an attribute and throws the AttributeError away
+     when there is none. Here a missing "this" raises nothing; and for a class
+     that has no "this" of its own (no property of that name, no __getattr__),
+     which is what a proxy class is, "this" can only be in the instance's
+     dict, which is read directly. What is learnt of a class holds while the
+     class keeps its version tag: the interpreter gives a class a new one
+     whenever it or a base changes. */
+#define SETUP_KNOWN_POINTER_TYPES 8
+#define SETUP_KNOWN_PROXY_TYPES 64
+
+static PyTypeObject *Setup_knownPointerTypes[SETUP_KNOWN_POINTER_TYPES];
+
+struct Setup_ProxyType {
+  PyTypeObject *type; /* not kept alive: a later class at the same place has another version */
+  unsigned int version;
+};
+static Setup_ProxyType Setup_knownProxyTypes[SETUP_KNOWN_PROXY_TYPES];
+
+static int Setup_NameMayBePointerType(PyTypeObject *type) {
+  static const char tail[] = "SwigPyObject";
+  const Py_ssize_t tailLength = (Py_ssize_t)sizeof tail - 1;
+  if (!Py_IS_TYPE((PyObject *)type, &PyType_Type))
+    return 1;
+  if (type->tp_flags & Py_TPFLAGS_HEAPTYPE) {
+    PyObject *qualname = ((PyHeapTypeObject *)type)->ht_qualname;
+    Py_ssize_t length;
+    if (!qualname || !PyUnicode_Check(qualname))
+      return 1;
+    length = PyUnicode_GET_LENGTH(qualname);
+    if (length < tailLength)
+      return 0;
+    for (Py_ssize_t i = 0; i < tailLength; ++i)
+      if (PyUnicode_READ_CHAR(qualname, length - tailLength + i) != (Py_UCS4)tail[i])
+        return 0;
+    return 1;
+  }
+  {
+    size_t length = std::strlen(type->tp_name);
+    return length >= (size_t)tailLength && std::memcmp(type->tp_name + length - tailLength, tail, tailLength) == 0;
+  }
+}
+
+/* SwigPyObject_Check, with the answer for known types first. */
+static int Setup_IsPointerObjectOfOtherType(PyObject *obj) {
+  PyTypeObject *type = Py_TYPE(obj);
+  int slot;
+  for (slot = 1; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    if (Setup_knownPointerTypes[slot] == type)
+      return 1;
+  if (!Setup_NameMayBePointerType(type) || !SwigPyObject_Check(obj))
+    return 0;
+  if (slot < SETUP_KNOWN_POINTER_TYPES) {
+    Py_INCREF(type);
+    Setup_knownPointerTypes[slot] = type;
+  }
+  return 1;
+}
+
+static inline int Setup_IsPointerObject(PyObject *obj) {
+  return Py_TYPE(obj) == Setup_knownPointerTypes[0] || Setup_IsPointerObjectOfOtherType(obj);
+}
+
+static inline Setup_ProxyType *Setup_ProxyTypeEntry(PyTypeObject *type) {
+  return &Setup_knownProxyTypes[((uintptr_t)type >> 4) % SETUP_KNOWN_PROXY_TYPES];
+}
+
+/* A class known to be no pointer-object type and to have no "this" of its own. */
+static inline int Setup_IsKnownProxyType(PyTypeObject *type) {
+  const Setup_ProxyType *entry = Setup_ProxyTypeEntry(type);
+  return entry->type == type && entry->version == type->tp_version_tag &&
+         PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG);
+}
+
+static void Setup_LearnProxyType(PyTypeObject *type) {
+  Setup_ProxyType *entry;
+  if (type->tp_getattro != PyObject_GenericGetAttr || Setup_NameMayBePointerType(type) ||
+      _PyType_Lookup(type, SWIG_This()) || !PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG))
+    return;
+  entry = Setup_ProxyTypeEntry(type);
+  entry->type = type;
+  entry->version = type->tp_version_tag;
+}
+
+/* The "this" of an instance of a known proxy class; 1 found (a new
+   reference), 0 absent (no exception left), -1 failed. openDict says that an
+   instance keeping its attributes inline may be given its dict to read, once:
+   not so a fresh instance, which is only asked whether it has a "this" yet. */
+static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) {
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
+  PyObject **dict = openDict ? _PyObject_GetDictPtr(obj) : 0;
+  if (dict) {
+    if (!*dict)
+      return 0;
+    *value = PyDict_GetItemWithError(*dict, SWIG_This());
+    if (!*value)
+      return PyErr_Occurred() ? -1 : 0;
+    Py_INCREF(*value);
+    return 1;
+  }
+#else
+  (void)openDict;
+#endif
+#if PY_VERSION_HEX >= 0x030d0000
+  return PyObject_GetOptionalAttr(obj, SWIG_This(), value);
+#else
+  return _PyObject_LookupAttr(obj, SWIG_This(), value);
+#endif
+}
+
+/* SWIG_Python_GetSwigThis: the object itself if it is a pointer object, else
+   the pointer object found through its "this" (followed as far as it leads);
+   a borrowed reference, or 0 with no exception set. */
+static SwigPyObject *Setup_GetSwigThisOf(PyObject *obj, int openDict) {
+  PyTypeObject *type = Py_TYPE(obj);
+  PyObject *self;
+  int found;
+  if (type == Setup_knownPointerTypes[0])
+    return (SwigPyObject *)obj;
+  if (Setup_IsKnownProxyType(type)) {
+    found = Setup_FindThisOfProxy(obj, &self, openDict);
+  } else {
+    if (Setup_IsPointerObjectOfOtherType(obj))
+      return (SwigPyObject *)obj;
+#if PY_VERSION_HEX >= 0x030d0000
+    found = PyObject_GetOptionalAttr(obj, SWIG_This(), &self);
+#else
+    found = _PyObject_LookupAttr(obj, SWIG_This(), &self);
+#endif
+    if (found >= 0)
+      Setup_LearnProxyType(type);
+  }
+  if (found <= 0) {
+    if (found < 0)
+      PyErr_Clear();
+    return 0;
+  }
+  Py_DECREF(self); /* the object keeps its "this" alive, as SWIG assumes */
+  if (!Setup_IsPointerObject(self))
+    return Setup_GetSwigThisOf(self, openDict);
+  return (SwigPyObject *)self;
+}
+
+static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
+  return Setup_GetSwigThisOf(obj, 1);
+}
+
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030c0000
+/* What a proxy's dict held under "this" when last read. The interpreter
+   gives a dict a version number that no other dict and no other state of the
+   same dict has ever had, so while a dict keeps its version it holds the same
+   pointer object, which it keeps alive. */
+#define SETUP_SEEN_DICTS 256
+struct Setup_SeenDict {
+  PyObject *dict;
+  uint64_t version;
+  SwigPyObject *self;
+};
+static Setup_SeenDict Setup_seenDicts[SETUP_SEEN_DICTS];
+
+static inline Setup_SeenDict *Setup_SeenDictEntry(PyObject *dict) {
+  return &Setup_seenDicts[((uintptr_t)dict >> 4) % SETUP_SEEN_DICTS];
+}
+#endif
+
+/* The pointer object of a proxy whose class is known, when it is of a known
+   pointer-object type; else 0, and the general search decides. */
+static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
+#if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
+  PyObject **dict;
+  PyObject *self;
+  if (!Setup_IsKnownProxyType(Py_TYPE(obj)) || !(dict = _PyObject_GetDictPtr(obj)) || !*dict)
+    return 0;
+#if PY_VERSION_HEX < 0x030c0000
+  Setup_SeenDict *seen = Setup_SeenDictEntry(*dict);
+  if (seen->dict == *dict && seen->version == ((PyDictObject *)*dict)->ma_version_tag)
+    return seen->self;
+#endif
+  self = PyDict_GetItemWithError(*dict, SWIG_This());
+  if (!self) {
+    PyErr_Clear(); /* as SWIG's lookup would; the general search then decides */
+    return 0;
+  }
+  for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    if (Py_TYPE(self) == Setup_knownPointerTypes[slot]) {
+#if PY_VERSION_HEX < 0x030c0000
+      seen->dict = *dict;
+      seen->version = ((PyDictObject *)*dict)->ma_version_tag;
+      seen->self = (SwigPyObject *)self;
+#endif
+      return (SwigPyObject *)self;
+    }
+  return 0;
+#else
+  (void)obj;
+  return 0;
+#endif
+}
+
+/* SWIG_Python_ConvertPtrAndOwn for the conversions this module makes (no
+   implicit conversion, no ownership asked back): the same walk along the
+   pointer objects, the same casts and flags. A cast is first looked for by
+   descriptor, which the shared table makes unique, then by name as SWIG does. */
+static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
+  SwigPyObject *holder;
+  if (!obj || obj == Py_None || (flags & SWIG_POINTER_IMPLICIT_CONV))
+    return SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags, 0);
+  if (Py_TYPE(obj) == Setup_knownPointerTypes[0])
+    holder = (SwigPyObject *)obj;
+  else if (!(holder = Setup_OwnThisOfKnownProxy(obj)))
+    holder = Setup_GetSwigThis(obj);
+  for (; holder; holder = (SwigPyObject *)holder->next) {
+    swig_type_info *from = holder->ty;
+    swig_cast_info *cast;
+    if (!type || from == type) {
+      if (ptr)
+        *ptr = holder->ptr;
+      break;
+    }
+    if (!from)
+      continue;
+    cast = SWIG_TypeCheckStruct(from, type);
+    if (!cast)
+      cast = SWIG_TypeCheck(from->name, type);
+    if (cast) {
+      if (ptr) {
+        int newmemory = 0; /* only smart pointers make new memory; there are none here */
+        *ptr = SWIG_TypeCast(cast, holder->ptr, &newmemory);
+      }
+      break;
+    }
+  }
+  if (!holder)
+    return SWIG_ERROR;
+  if ((flags & SWIG_POINTER_RELEASE) == SWIG_POINTER_RELEASE && !holder->own)
+    return SWIG_ERROR_RELEASE_NOT_OWNED;
+  if (flags & SWIG_POINTER_DISOWN)
+    holder->own = 0;
+  if (flags & SWIG_POINTER_CLEAR)
+    holder->ptr = 0;
+  return SWIG_OK;
+}
+
 /* Every pointer conversion of a call comes here. A delete_ function (which
    asks to take ownership) destroys the host object only when the pointer
    object owns it: one that does not may be a view of what the host or a list
@@ -11,8 +268,8 @@
    does nothing and any other use is refused instead of reaching freed memory. */
 static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
   if ((flags & SWIG_POINTER_DISOWN) && obj != Py_None) {
-    SwigPyObject *holder = SWIG_Python_GetSwigThis(obj);
-    int res = SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags & ~SWIG_POINTER_DISOWN, 0);
+    SwigPyObject *holder = obj ? Setup_GetSwigThis(obj) : 0;
+    int res = Setup_ConvertPtrAndOwn(obj, ptr, type, flags & ~SWIG_POINTER_DISOWN);
     if (!SWIG_IsOK(res) || !holder)
       return res;
     if (!holder->own && ptr)
@@ -21,11 +278,300 @@ static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int
     holder->ptr = 0;
     return res;
   }
-  return SWIG_Python_ConvertPtrAndOwn(obj, ptr, type, flags, 0);
+  return Setup_ConvertPtrAndOwn(obj, ptr, type, flags);
 }
 
 #undef SWIG_ConvertPtr
 #define SWIG_ConvertPtr(obj, pptr, type, flags) Setup_ConvertPtr(obj, pptr, type, flags)
+#undef SWIG_Python_GetSwigThis
+#define SWIG_Python_GetSwigThis(obj) Setup_GetSwigThis(obj)
+
+/* Gives a proxy instance its pointer object: as its "this", or, when it has
+   one already, after it (as SWIG does for an instance initialised twice). */
+static PyObject *Setup_AttachThis(PyObject *instance, PyObject *pointer) {
+  /* A fresh instance has no dict yet, and is not given one to be looked into. */
+  SwigPyObject *held = Setup_GetSwigThisOf(instance, 0);
+  if (held) {
+    PyObject *appended = SwigPyObject_append((PyObject *)held, pointer);
+    if (!appended)
+      return NULL;
+    Py_DECREF(appended);
+  } else if (PyObject_SetAttr(instance, SWIG_This(), pointer) != 0) {
+    return NULL;
+  }
+  return SWIG_Py_Void();
+}
+
+/* Class_swiginit, called by every proxy's __init__: a fresh instance has no
+   "this" yet, which SWIG learns by a failed lookup whose exception it builds
+   and throws away. */
+static PyObject *Setup_InitShadowInstance(PyObject *args) {
+  PyObject *obj[2];
+  if (!SWIG_Python_UnpackTuple(args, "swiginit", 2, 2, obj))
+    return NULL;
+  return Setup_AttachThis(obj[0], obj[1]);
+}
+
+#undef SWIG_Python_InitShadowInstance
+#define SWIG_Python_InitShadowInstance(args) Setup_InitShadowInstance(args)
+
+/* Making a proxy. SWIG gives each proxy class the __init__
+
+       def __init__(self, *args):
+           _Setup.Class_swiginit(self, _Setup.new_Class(*args))
+
+   whose own frame, argument tuple and two lookups cost more than the host's
+   constructor. When a class is registered and its __init__ is exactly that
+   code, the function is held by an initialiser that does the same steps in
+   the same order without a frame: it reads the module from the function's
+   globals and both functions from the module, calls the constructor with the
+   arguments, and attaches its result as swiginit would (calling the module's
+   swiginit itself if it is no longer the one that was registered). Any call
+   that is not the plain case (keyword arguments, no instance, a name that is
+   not found as it was) is handed to the function itself, which answers it as
+   before. Read from the class, the initialiser answers with the function's
+   attributes. */
+struct Setup_InitObject {
+  PyObject_HEAD
+  PyObject *function; /* the __init__ that SWIG wrote */
+  PyObject *moduleName, *swiginitName, *constructorName;
+  PyObject *swiginit; /* the module's swiginit when the class was registered */
+  vectorcallfunc vectorcall;
+  /* The last lookup's result, good while neither dict has changed since. */
+  PyObject *seenModuleDict;
+  uint64_t globalsVersion, moduleVersion;
+  PyObject *seenSwiginit, *seenConstructor;
+};
+
+static PyTypeObject Setup_InitType = {PyVarObject_HEAD_INIT(0, 0)};
+
+static PyObject *Setup_Init_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+  PyObject *module, *moduleDict, *swiginit, *constructor, *pointer, *result;
+  PyObject *globals;
+  if (count < 1 || (kwnames && PyTuple_GET_SIZE(kwnames)))
+    return PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+  globals = PyFunction_GET_GLOBALS(init->function);
+#if PY_VERSION_HEX < 0x030c0000
+  if (init->seenModuleDict && ((PyDictObject *)globals)->ma_version_tag == init->globalsVersion &&
+      ((PyDictObject *)init->seenModuleDict)->ma_version_tag == init->moduleVersion) {
+    swiginit = init->seenSwiginit;
+    constructor = init->seenConstructor;
+  } else
+#endif
+  {
+    module = PyDict_GetItemWithError(globals, init->moduleName);
+    if (!module || !PyModule_CheckExact(module))
+      return PyErr_Occurred() ? NULL : PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+    moduleDict = PyModule_GetDict(module);
+    swiginit = PyDict_GetItemWithError(moduleDict, init->swiginitName);
+    constructor = swiginit ? PyDict_GetItemWithError(moduleDict, init->constructorName) : NULL;
+    if (!constructor)
+      return PyErr_Occurred() ? NULL : PyObject_Vectorcall(init->function, args, nargsf, kwnames);
+#if PY_VERSION_HEX < 0x030c0000
+    Py_INCREF(moduleDict);
+    Py_INCREF(swiginit);
+    Py_INCREF(constructor);
+    Py_XSETREF(init->seenModuleDict, moduleDict);
+    Py_XSETREF(init->seenSwiginit, swiginit);
+    Py_XSETREF(init->seenConstructor, constructor);
+    init->globalsVersion = ((PyDictObject *)globals)->ma_version_tag;
+    init->moduleVersion = ((PyDictObject *)moduleDict)->ma_version_tag;
+#endif
+  }
+  Py_INCREF(swiginit);
+  Py_INCREF(constructor);
+  pointer = PyObject_Vectorcall(constructor, args + 1, count - 1, NULL);
+  if (!pointer)
+    result = NULL;
+  else if (swiginit == init->swiginit)
+    result = Setup_AttachThis(args[0], pointer);
+  else
+    result = PyObject_CallFunctionObjArgs(swiginit, args[0], pointer, NULL);
+  Py_XDECREF(pointer);
+  Py_DECREF(constructor);
+  Py_DECREF(swiginit);
+  return result;
+}
+
+static PyObject *Setup_Init_get(PyObject *self, PyObject *obj, PyObject *) {
+  if (!obj) {
+    Py_INCREF(self);
+    return self;
+  }
+  return PyMethod_New(self, obj);
+}
+
+static PyObject *Setup_Init_getattro(PyObject *self, PyObject *name) {
+  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
+  if (descr) {
+    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
+    if (get)
+      return get(descr, self, (PyObject *)Py_TYPE(self));
+    Py_INCREF(descr);
+    return descr;
+  }
+  return PyObject_GetAttr(((Setup_InitObject *)self)->function, name);
+}
+
+static PyObject *Setup_Init_repr(PyObject *self) {
+  return PyObject_Repr(((Setup_InitObject *)self)->function);
+}
+
+static int Setup_Init_traverse(PyObject *self, visitproc visit, void *arg) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_VISIT(init->function);
+  Py_VISIT(init->swiginit);
+  Py_VISIT(init->seenModuleDict);
+  Py_VISIT(init->seenSwiginit);
+  Py_VISIT(init->seenConstructor);
+  return 0;
+}
+
+static int Setup_Init_clear(PyObject *self) {
+  Setup_InitObject *init = (Setup_InitObject *)self;
+  Py_CLEAR(init->function);
+  Py_CLEAR(init->moduleName);
+  Py_CLEAR(init->swiginitName);
+  Py_CLEAR(init->constructorName);
+  Py_CLEAR(init->swiginit);
+  Py_CLEAR(init->seenModuleDict);
+  Py_CLEAR(init->seenSwiginit);
+  Py_CLEAR(init->seenConstructor);
+  return 0;
+}
+
+static void Setup_Init_dealloc(PyObject *self) {
+  PyObject_GC_UnTrack(self);
+  Setup_Init_clear(self);
+  PyObject_GC_Del(self);
+}
+
+static int Setup_ReadyInitType(void) {
+  if (Setup_InitType.tp_flags & Py_TPFLAGS_READY)
+    return 1;
+  Setup_InitType.tp_name = "proxy_init";
+  Setup_InitType.tp_basicsize = sizeof(Setup_InitObject);
+  Setup_InitType.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_GC | Py_TPFLAGS_METHOD_DESCRIPTOR |
+                            Py_TPFLAGS_HAVE_VECTORCALL;
+  Setup_InitType.tp_vectorcall_offset = offsetof(Setup_InitObject, vectorcall);
+  Setup_InitType.tp_call = PyVectorcall_Call;
+  Setup_InitType.tp_descr_get = Setup_Init_get;
+  Setup_InitType.tp_getattro = Setup_Init_getattro;
+  Setup_InitType.tp_repr = Setup_Init_repr;
+  Setup_InitType.tp_traverse = Setup_Init_traverse;
+  Setup_InitType.tp_clear = Setup_Init_clear;
+  Setup_InitType.tp_dealloc = Setup_Init_dealloc;
+  if (PyType_Ready(&Setup_InitType) < 0) {
+    PyErr_Clear();
+    return 0;
+  }
+  return 1;
+}
+
+/* The code of SWIG's __init__, compiled once to compare each class's with,
+   in a module that imports the flat module as the proxy module does (the
+   compiler reads an imported module's attributes differently). */
+static PyCodeObject *Setup_SwigInitCode(void) {
+  static PyCodeObject *code = 0;
+  static int tried = 0;
+  if (!tried) {
+    PyObject *module;
+    tried = 1;
+    module = Py_CompileString("import _Setup\n"
+                              "def __init__(self, *args):\n"
+                              "    _Setup.Class_swiginit(self, _Setup.new_Class(*args))\n",
+                              "<proxy init>", Py_file_input);
+    if (module) {
+      PyObject *consts = ((PyCodeObject *)module)->co_consts;
+      for (Py_ssize_t i = 0; i < PyTuple_GET_SIZE(consts); ++i)
+        if (PyCode_Check(PyTuple_GET_ITEM(consts, i))) {
+          code = (PyCodeObject *)PyTuple_GET_ITEM(consts, i);
+          Py_INCREF(code);
+        }
+      Py_DECREF(module);
+    }
+    PyErr_Clear();
+  }
+  return code;
+}
+
+static int Setup_IsSwigInit(PyObject *function) {
+  PyCodeObject *reference = Setup_SwigInitCode();
+  PyCodeObject *code;
+  PyObject *bytes, *referenceBytes;
+  int same;
+  if (!reference || !PyFunction_Check(function))
+    return 0;
+  code = (PyCodeObject *)PyFunction_GET_CODE(function);
+  if (code->co_argcount != reference->co_argcount || code->co_posonlyargcount || code->co_kwonlyargcount ||
+      code->co_flags != reference->co_flags || PyTuple_GET_SIZE(code->co_names) != 3 ||
+      PyFunction_GET_DEFAULTS(function) || PyFunction_GET_KW_DEFAULTS(function) ||
+      PyFunction_GET_CLOSURE(function) ||
+      PyObject_RichCompareBool(code->co_consts, reference->co_consts, Py_EQ) != 1) {
+    PyErr_Clear();
+    return 0;
+  }
+  bytes = PyCode_GetCode(code);
+  referenceBytes = PyCode_GetCode(reference);
+  same = bytes && referenceBytes && PyObject_RichCompareBool(bytes, referenceBytes, Py_EQ) == 1;
+  Py_XDECREF(bytes);
+  Py_XDECREF(referenceBytes);
+  PyErr_Clear();
+  return same;
+}
+
+static void Setup_UseFastInit(PyObject *klass) {
+  PyObject *function, *names, *module, *swiginit;
+  Setup_InitObject *init;
+  if (!PyType_Check(klass) || !Setup_ReadyInitType())
+    return;
+  function = PyDict_GetItemString(((PyTypeObject *)klass)->tp_dict, "__init__");
+  if (!function || !Setup_IsSwigInit(function))
+    return;
+  names = ((PyCodeObject *)PyFunction_GET_CODE(function))->co_names;
+  module = PyDict_GetItemWithError(PyFunction_GET_GLOBALS(function), PyTuple_GET_ITEM(names, 0));
+  swiginit = module && PyModule_CheckExact(module)
+                 ? PyDict_GetItemWithError(PyModule_GetDict(module), PyTuple_GET_ITEM(names, 1))
+                 : NULL;
+  if (!swiginit) {
+    PyErr_Clear();
+    return;
+  }
+  init = PyObject_GC_New(Setup_InitObject, &Setup_InitType);
+  if (!init) {
+    PyErr_Clear();
+    return;
+  }
+  Py_INCREF(function);
+  init->function = function;
+  init->moduleName = PyTuple_GET_ITEM(names, 0);
+  init->swiginitName = PyTuple_GET_ITEM(names, 1);
+  init->constructorName = PyTuple_GET_ITEM(names, 2);
+  Py_INCREF(init->moduleName);
+  Py_INCREF(init->swiginitName);
+  Py_INCREF(init->constructorName);
+  Py_INCREF(swiginit);
+  init->swiginit = swiginit;
+  init->vectorcall = Setup_Init_vectorcall;
+  init->seenModuleDict = init->seenSwiginit = init->seenConstructor = 0;
+  init->globalsVersion = init->moduleVersion = 0;
+  PyObject_GC_Track((PyObject *)init);
+  if (PyObject_SetAttrString(klass, "__init__", (PyObject *)init) < 0)
+    PyErr_Clear();
+  Py_DECREF(init);
+}
+
+/* Class_swigregister: SWIG's registration, then the class's initialiser. */
+static void Setup_RegisterProxyClass(swig_type_info *type, SwigPyClientData *data) {
+  SWIG_TypeNewClientData(type, data);
+  if (data && data->klass)
+    Setup_UseFastInit(data->klass);
+}
+
+#undef SWIG_TypeNewClientData
+#define SWIG_TypeNewClientData(type, data) Setup_RegisterProxyClass(type, data)
 
 /* Data-member setters, whose wrappers test the receiver themselves, leave a
    None receiver alone, as delete_ functions do; every other function refuses
@@ -63,3 +609,12 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 %typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE &, const SWIGTYPE & {
   $1 = $input == Py_None || SWIG_CheckState(SWIG_ConvertPtr($input, 0, $descriptor, SWIG_POINTER_NO_NULL));
 }
+
+%init %{
+  Setup_knownPointerTypes[0] = SwigPyObject_Type();
+  /* The name "this" is interned, as the interpreter's own attribute names are:
+     an instance's attributes then find it by identity, and storing it needs
+     no interning of its own on each new proxy. */
+  SWIG_This();
+  PyUnicode_InternInPlace(&Swig_This_global);
+%}

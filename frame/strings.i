@@ -5,6 +5,7 @@
 
 %fragment("Setup_AsQString", "header") %{
 #include <QtCore/QString>
+#include <cstring>
 #include <cwchar>
 
 /* The text ends at its first NUL, as the application's C-string APIs would see it. */
@@ -16,26 +17,48 @@ static inline Py_ssize_t Setup_LengthToNul(const Unit *units, Py_ssize_t length)
   return length;
 }
 
-static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
-  Py_ssize_t length = PyUnicode_GET_LENGTH(text);
-  if (!length || !PyUnicode_READ_CHAR(text, 0)) {
-    *out = QStringLiteral(""); /* empty, which the host tells apart from null */
-    return 1;
+/* Names and paths are short; a long text is searched by the library. */
+template <>
+inline Py_ssize_t Setup_LengthToNul<char>(const char *units, Py_ssize_t length) {
+  if (length < 64) {
+    for (Py_ssize_t i = 0; i < length; ++i)
+      if (!units[i])
+        return i;
+    return length;
   }
+  const void *nul = std::memchr(units, 0, (size_t)length);
+  return nul ? (const char *)nul - units : length;
+}
+
+/* A str's own storage, read in its own width, straight into the QString. */
+static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
+  const Py_ssize_t length = PyUnicode_GET_LENGTH(text);
   switch (PyUnicode_KIND(text)) {
   case PyUnicode_1BYTE_KIND: {
     const char *units = (const char *)PyUnicode_1BYTE_DATA(text);
-    *out = QString::fromLatin1(units, Setup_LengthToNul(units, length));
+    const Py_ssize_t used = Setup_LengthToNul(units, length);
+    if (used)
+      *out = QString::fromLatin1(units, used);
+    else
+      *out = QStringLiteral(""); /* empty, which the host tells apart from null */
     return 1;
   }
   case PyUnicode_2BYTE_KIND: {
     const Py_UCS2 *units = PyUnicode_2BYTE_DATA(text);
-    *out = QString((const QChar *)units, Setup_LengthToNul(units, length));
+    const Py_ssize_t used = Setup_LengthToNul(units, length);
+    if (used)
+      *out = QString((const QChar *)units, used);
+    else
+      *out = QStringLiteral("");
     return 1;
   }
   default: {
     const Py_UCS4 *units = PyUnicode_4BYTE_DATA(text);
-    *out = QString::fromUcs4((const char32_t *)units, Setup_LengthToNul(units, length));
+    const Py_ssize_t used = Setup_LengthToNul(units, length);
+    if (used)
+      *out = QString::fromUcs4((const char32_t *)units, used);
+    else
+      *out = QStringLiteral("");
     return 1;
   }
   }

@@ -13,6 +13,7 @@ import Setup
 %}
 
 %include "frame/runtime.i"
+%include "frame/calls.i"
 %include "frame/failures.i"
 %include "frame/numbers.i"
 %include "frame/strings.i"
@@ -99,10 +100,11 @@ typedef std::vector< script::Entity > EntityList;
 
 /* Every entry so far, oldest first. */
 PyObject *journal() {
-  const std::vector<std::string> &entries = standin::journalEntries();
-  PyObject *list = PyList_New((Py_ssize_t)entries.size());
-  for (size_t i = 0; list && i < entries.size(); ++i) {
-    PyObject *entry = PyUnicode_FromStringAndSize(entries[i].data(), (Py_ssize_t)entries[i].size());
+  const size_t size = standin::journalSize();
+  PyObject *list = PyList_New((Py_ssize_t)size);
+  for (size_t i = 0; list && i < size; ++i) {
+    std::string_view text = standin::journalEntry(i);
+    PyObject *entry = PyUnicode_FromStringAndSize(text.data(), (Py_ssize_t)text.size());
     if (!entry) {
       Py_DECREF(list);
       return 0;
@@ -114,10 +116,9 @@ PyObject *journal() {
 void clear_journal() { standin::clearJournal(); }
 /* The number of entries, and one entry by its index from the oldest (an index
    past the end gives ""). */
-unsigned int journal_size() { return (unsigned int)standin::journalEntries().size(); }
+unsigned int journal_size() { return (unsigned int)standin::journalSize(); }
 std::string journal_entry(size_t index) {
-  const std::vector<std::string> &entries = standin::journalEntries();
-  return index < entries.size() ? entries[index] : std::string();
+  return index < standin::journalSize() ? std::string(standin::journalEntry(index)) : std::string();
 }
 /* Switching the journal off makes host operations cheaper; reset() switches it on. */
 void set_journal_enabled(bool on) { standin::setJournalEnabled(on); }

@@ -17,9 +17,14 @@
 
 namespace standin {
 
+namespace detail {
+bool journalOn = true;
+}
+
 namespace {
-std::vector<std::string> g_entries;
-bool g_enabled = true;
+// The entries, one after the other, and where each ends.
+std::string g_text;
+std::vector<size_t> g_ends;
 
 void appendJsonEscaped(std::string &out, const char *data, size_t size) {
     out += '"';
@@ -55,54 +60,133 @@ std::string hostClassName(const QObject *object) {
     size_t colon = name.rfind("::");
     return colon == std::string::npos ? name : name.substr(colon + 2);
 }
+
+// A double as Python's repr writes it, into out (at least 32 bytes); returns
+// the length. Shortest round-trip digits, positional for decimal exponents
+// from -4 to 15, scientific otherwise.
+size_t writeDouble(char *out, double value) {
+    if (std::isnan(value)) return std::memcpy(out, "nan", 3), 3;
+    if (std::isinf(value)) return value < 0 ? (std::memcpy(out, "-inf", 4), 4) : (std::memcpy(out, "inf", 3), 3);
+    // Whole numbers below 1e16, the most common in scripts, are written
+    // positionally by Python: their digits and ".0".
+    if (value > -1e16 && value < 1e16 && value == static_cast<double>(static_cast<long long>(value))) {
+        char digits[24];
+        char *o = out;
+        unsigned long long whole = static_cast<unsigned long long>(std::signbit(value) ? -value : value);
+        size_t count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole);
+        if (std::signbit(value)) *o++ = '-';
+        while (count) *o++ = digits[--count];
+        *o++ = '.';
+        *o++ = '0';
+        return static_cast<size_t>(o - out);
+    }
+    // A number with few decimals, 0.0001 or more: the fewest decimals that
+    // give it back. With |value| * 10^k below 2^51 the number's rounding
+    // interval is narrower than half a step of the k-th decimal, so at most
+    // one candidate has k decimals, and dividing it back (correctly rounded,
+    // as reading it would be) tells whether it is the number.
+    {
+        static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+        const double magnitude = std::fabs(value);
+        if (magnitude >= 1e-4) {
+            for (int k = 1; k < 13; ++k) {
+                const double scaled = magnitude * kPowers[k];
+                if (scaled >= 2251799813685248.0) break;  // 2^51
+                // Nearest whole number; below 2^51 adding a half is exact.
+                const double candidate = static_cast<double>(static_cast<long long>(scaled + 0.5));
+                // A candidate that gives the number back is within a few units of
+                // the last place of the product; only such a one is divided back.
+                if (std::fabs(scaled - candidate) > scaled * 0x1p-50) continue;
+                if (candidate / kPowers[k] != magnitude) continue;
+                char digits[24];
+                char *o = out;
+                unsigned long long whole = static_cast<unsigned long long>(candidate);
+                int count = 0;
+                do {
+                    digits[count++] = static_cast<char>('0' + whole % 10);
+                    whole /= 10;
+                } while (whole);
+                while (count <= k) digits[count++] = '0';  // a leading zero before the point
+                if (value < 0) *o++ = '-';
+                while (count > k) *o++ = digits[--count];
+                *o++ = '.';
+                while (count) *o++ = digits[--count];
+                return static_cast<size_t>(o - out);
+            }
+        }
+    }
+    char sci[32];
+    *std::to_chars(sci, sci + sizeof sci - 1, value, std::chars_format::scientific).ptr = '\0';
+    const char *p = sci;
+    char *o = out;
+    if (*p == '-') *o++ = *p++;
+    char digits[24];
+    size_t count = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits[count++] = *p;
+    int exponent = 0;
+    const bool negativeExponent = p[1] == '-';
+    for (const char *e = p + 2; *e; ++e) exponent = exponent * 10 + (*e - '0');
+    if (negativeExponent) exponent = -exponent;
+    if (exponent >= -4 && exponent < 16) {
+        if (exponent < 0) {
+            *o++ = '0';
+            *o++ = '.';
+            for (int i = 0; i < -exponent - 1; ++i) *o++ = '0';
+            std::memcpy(o, digits, count);
+            o += count;
+        } else {
+            size_t intLen = static_cast<size_t>(exponent) + 1;
+            if (count <= intLen) {
+                std::memcpy(o, digits, count);
+                o += count;
+                for (size_t i = count; i < intLen; ++i) *o++ = '0';
+                *o++ = '.';
+                *o++ = '0';
+            } else {
+                std::memcpy(o, digits, intLen);
+                o += intLen;
+                *o++ = '.';
+                std::memcpy(o, digits + intLen, count - intLen);
+                o += count - intLen;
+            }
+        }
+    } else {
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            std::memcpy(o, digits + 1, count - 1);
+            o += count - 1;
+        }
+        o += std::snprintf(o, 8, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    }
+    return static_cast<size_t>(o - out);
+}
+
+// The JSON escape of one 7-bit character, or null when it stands for itself.
+const char *escapeOf(unsigned c) {
+    switch (c) {
+    case '"': return "\\\"";
+    case '\\': return "\\\\";
+    case '\n': return "\\n";
+    case '\r': return "\\r";
+    case '\t': return "\\t";
+    case '\b': return "\\b";
+    case '\f': return "\\f";
+    default: return nullptr;
+    }
+}
 }  // namespace
 
 const char *const kNullNameProperty = "standin.nullName";
 
 std::string reprDouble(double value) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    // Shortest round-trip digits, laid out as Python's repr does: positional
-    // for decimal exponents from -4 to 15, scientific otherwise.
-    char sci[64];
-    auto res = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
-    std::string s(sci, res.ptr);
-    bool negative = s[0] == '-';
-    if (negative) s.erase(0, 1);
-    size_t e = s.find('e');
-    int exponent = std::atoi(s.c_str() + e + 1);
-    std::string digits;
-    for (size_t i = 0; i < e; ++i)
-        if (s[i] != '.') digits += s[i];
-    std::string out = negative ? "-" : "";
-    if (exponent >= -4 && exponent < 16) {
-        if (exponent < 0) {
-            out += "0.";
-            out.append(static_cast<size_t>(-exponent - 1), '0');
-            out += digits;
-        } else {
-            size_t intLen = static_cast<size_t>(exponent) + 1;
-            if (digits.size() <= intLen) {
-                out += digits;
-                out.append(intLen - digits.size(), '0');
-                out += ".0";
-            } else {
-                out += digits.substr(0, intLen);
-                out += '.';
-                out += digits.substr(intLen);
-            }
-        }
-    } else {
-        out += digits[0];
-        if (digits.size() > 1) {
-            out += '.';
-            out += digits.substr(1);
-        }
-        char exp[16];
-        std::snprintf(exp, sizeof exp, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        out += exp;
-    }
-    return out;
+    char out[32];
+    return std::string(out, writeDouble(out, value));
 }
 
 std::string quoted(const QString &text) {
@@ -113,115 +197,217 @@ std::string quoted(const QString &text) {
     return out;
 }
 
-Call::Call(const char *hostClass, const char *operation) : m_text(g_enabled ? &m_buffer : nullptr) {
-    if (!m_text) return;
-    m_buffer.reserve(64);
-    m_text->append(hostClass).append("::").append(operation).append("(");
+void Call::open(const char *hostClass, const char *operation) {
+    const size_t classLength = std::strlen(hostClass);
+    const size_t operationLength = std::strlen(operation);
+    if (char *to = room(classLength + operationLength + 3)) {
+        std::memcpy(to, hostClass, classLength);
+        to += classLength;
+        *to++ = ':';
+        *to++ = ':';
+        std::memcpy(to, operation, operationLength);
+        to[operationLength] = '(';
+        m_size += classLength + operationLength + 3;
+        return;
+    }
+    write(hostClass, classLength);
+    write("::", 2);
+    write(operation, operationLength);
+    write("(", 1);
 }
 
-Call::~Call() {
-    if (!m_text) return;
-    m_text->push_back(')');
-    m_text->append(m_failure);
-    g_entries.push_back(std::move(m_buffer));
-}
-
-void Call::separate() {
-    if (!m_first) m_text->append(", ");
-    m_first = false;
+void Call::close() {
+    if (char *to = room(1)) {
+        *to = ')';
+        ++m_size;
+    } else {
+        write(")", 1);
+    }
+    if (!m_failure.empty()) write(m_failure);
+    if (m_overflow.empty())
+        g_text.append(m_text, m_size);
+    else
+        g_text.append(m_overflow);
+    g_ends.push_back(g_text.size());
 }
 
 Call &Call::failed(const QString &why) {
-    if (m_text) m_failure = " failed: " + quoted(why);
+    if (m_on) m_failure = " failed: " + quoted(why);
     return *this;
 }
 
-Quiet::Quiet() : m_was(g_enabled) { g_enabled = false; }
-Quiet::~Quiet() { g_enabled = m_was; }
-
-Call &Call::arg(int value) {
-    if (!m_text) return *this;
-    separate();
-    char buf[16];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    m_text->append(buf, res.ptr);
-    return *this;
+char *Call::room(size_t size) {
+    return m_overflow.empty() && m_size + size <= sizeof m_text ? m_text + m_size : nullptr;
 }
 
-Call &Call::arg(bool value) {
-    if (!m_text) return *this;
-    separate();
-    m_text->append(value ? "true" : "false");
-    return *this;
-}
-
-Call &Call::arg(double value) {
-    if (!m_text) return *this;
-    separate();
-    m_text->append(reprDouble(value));
-    return *this;
-}
-
-Call &Call::arg(const QString &text) {
-    if (!m_text) return *this;
-    separate();
-    m_text->append(quoted(text));
-    return *this;
-}
-
-Call &Call::arg(const char *text) {
-    if (!m_text) return *this;
-    separate();
-    if (!text)
-        m_text->append("null");
-    else
-        appendJsonEscaped(*m_text, text, std::strlen(text));
-    return *this;
-}
-
-Call &Call::arg(const QStringList &texts) {
-    if (!m_text) return *this;
-    separate();
-    m_text->push_back('[');
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        if (i) m_text->append(", ");
-        m_text->append(quoted(texts.at(i)));
+void Call::write(const char *data, size_t size) {
+    if (char *to = room(size)) {
+        // Most pieces are a few bytes, cheaper copied here than by a call.
+        if (size > 16)
+            std::memcpy(to, data, size);
+        else
+            for (size_t i = 0; i < size; ++i) to[i] = data[i];
+        m_size += size;
+        return;
     }
-    m_text->push_back(']');
-    return *this;
+    if (m_overflow.empty()) m_overflow.assign(m_text, m_size);
+    m_overflow.append(data, size);
 }
 
-Call &Call::arg(const Clt::Vector &vector) {
-    if (!m_text) return *this;
+void Call::separate() {
+    if (m_first) {
+        m_first = false;
+    } else if (char *to = room(2)) {
+        to[0] = ',';
+        to[1] = ' ';
+        m_size += 2;
+    } else {
+        write(", ", 2);
+    }
+}
+
+void Call::put(int value) {
     separate();
-    m_text->append("(").append(reprDouble(vector.x)).append(", ").append(reprDouble(vector.y))
-        .append(", ").append(reprDouble(vector.z)).append(")");
-    return *this;
+    char local[16];
+    char *buf = room(sizeof local);
+    char *end = std::to_chars(buf ? buf : local, (buf ? buf : local) + sizeof local, value).ptr;
+    if (buf)
+        m_size += static_cast<size_t>(end - buf);
+    else
+        write(local, static_cast<size_t>(end - local));
 }
 
-Call &Call::arg(const QObject *object) {
-    if (!m_text) return *this;
+void Call::put(bool value) {
+    separate();
+    if (value)
+        write("true", 4);
+    else
+        write("false", 5);
+}
+
+void Call::put(double value) {
+    separate();
+    if (char *to = room(32)) {
+        m_size += writeDouble(to, value);
+        return;
+    }
+    char buf[32];
+    write(buf, writeDouble(buf, value));
+}
+
+void Call::put(const QString &text) {
+    separate();
+    if (text.isNull()) {
+        write("null", 4);
+        return;
+    }
+    // UTF-8 written straight from the text's units into the entry, in one
+    // pass; a text with surrogates, or too long to fit, takes QtCore's own
+    // encoding, which decides what a lone surrogate becomes.
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    char *begin = room(static_cast<size_t>(size) * 6 + 2);
+    if (begin) {
+        char *o = begin;
+        *o++ = '"';
+        qsizetype i = 0;
+        for (; i < size; ++i) {
+            const unsigned c = units[i];
+            if (c < 0x80) {
+                if (c >= 0x20 && c != '"' && c != '\\') {
+                    *o++ = static_cast<char>(c);
+                } else if (const char *escape = escapeOf(c)) {
+                    *o++ = escape[0];
+                    *o++ = escape[1];
+                } else {
+                    o += std::snprintf(o, 7, "\\u%04x", c);
+                }
+            } else if (c < 0x800) {
+                *o++ = static_cast<char>(0xc0 | (c >> 6));
+                *o++ = static_cast<char>(0x80 | (c & 0x3f));
+            } else if (c >= 0xd800 && c < 0xe000) {
+                break;
+            } else {
+                *o++ = static_cast<char>(0xe0 | (c >> 12));
+                *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+                *o++ = static_cast<char>(0x80 | (c & 0x3f));
+            }
+        }
+        if (i == size) {
+            *o++ = '"';
+            m_size += static_cast<size_t>(o - begin);
+            return;
+        }
+    }
+    write(quoted(text));
+}
+
+void Call::put(const char *text) {
+    separate();
+    if (!text) {
+        write("null", 4);
+        return;
+    }
+    std::string out;
+    appendJsonEscaped(out, text, std::strlen(text));
+    write(out);
+}
+
+void Call::put(const QStringList &texts) {
+    separate();
+    write("[", 1);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i) write(", ", 2);
+        write(quoted(texts.at(i)));
+    }
+    write("]", 1);
+}
+
+void Call::put(const Clt::Vector &vector) {
+    separate();
+    char local[3 * 32 + 8];
+    char *buf = room(sizeof local);
+    const bool inPlace = buf != nullptr;
+    if (!inPlace) buf = local;
+    size_t used = 0;
+    buf[used++] = '(';
+    used += writeDouble(buf + used, vector.x);
+    buf[used++] = ',';
+    buf[used++] = ' ';
+    used += writeDouble(buf + used, vector.y);
+    buf[used++] = ',';
+    buf[used++] = ' ';
+    used += writeDouble(buf + used, vector.z);
+    buf[used++] = ')';
+    if (inPlace)
+        m_size += used;
+    else
+        write(buf, used);
+}
+
+void Call::put(const QObject *object) {
     separate();
     if (!object) {
-        m_text->append("null");
-        return *this;
+        write("null", 4);
+        return;
     }
-    m_text->append(describe(object));
-    return *this;
+    write(describe(object));
 }
 
-Call &Call::arg(const bool *flag) {
-    if (!m_text) return *this;
+void Call::put(const bool *flag) {
     separate();
-    m_text->append(flag ? "<bool*>" : "null");
-    return *this;
+    if (flag)
+        write("<bool*>", 7);
+    else
+        write("null", 4);
 }
 
-Call &Call::arg(const double *value) {
-    if (!m_text) return *this;
+void Call::put(const double *value) {
     separate();
-    m_text->append(value ? "<double*>" : "null");
-    return *this;
+    if (value)
+        write("<double*>", 9);
+    else
+        write("null", 4);
 }
 
 std::string describe(const QObject *object) {
@@ -230,9 +416,18 @@ std::string describe(const QObject *object) {
     return "<" + hostClassName(object) + " " + (nullName ? "null" : quoted(name.isNull() ? QStringLiteral("") : name)) + ">";
 }
 
-bool journalEnabled() { return g_enabled; }
-void setJournalEnabled(bool on) { g_enabled = on; }
-const std::vector<std::string> &journalEntries() { return g_entries; }
-void clearJournal() { g_entries.clear(); }
+void setJournalEnabled(bool on) { detail::journalOn = on; }
+
+size_t journalSize() { return g_ends.size(); }
+
+std::string_view journalEntry(size_t index) {
+    size_t begin = index ? g_ends[index - 1] : 0;
+    return std::string_view(g_text).substr(begin, g_ends[index] - begin);
+}
+
+void clearJournal() {
+    g_text.clear();
+    g_ends.clear();
+}
 
 }  // namespace standin

@@ -152,4 +152,12 @@ int Object::numProperties() const {
 
 Container::Container(QObject *parent, const QString &name) : Object(standin::journaledAs("Container", parent), name) {}
 
+void Analysis::setName(const QString &name) {
+    standin::Call("Analysis", "setName").arg(name);
+    setObjectName(name);
+    // The null-name marker is touched only when it is, or is to be, there.
+    if (name.isNull() || QObject::property(standin::kNullNameProperty).isValid())
+        QObject::setProperty(standin::kNullNameProperty, name.isNull() ? QVariant(true) : QVariant());
+}
+
 }  // namespace script

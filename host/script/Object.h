@@ -117,6 +117,7 @@ public:
 class Analysis : public Container {
 public:
     using Container::Container;
+    void setName(const QString &name);
 };
 class Part : public Container {
 public:
