@@ -98,6 +98,35 @@ struct Setup_MethodObject {
   vectorcallfunc vectorcall;
 };
 
+/* The objects that stand in for a Python function here (this method
+   descriptor, and the proxies' initialiser) hold it first; any attribute that
+   their own type lacks is the function's. */
+struct Setup_FunctionHolder {
+  PyObject_HEAD
+  PyObject *function;
+};
+
+static_assert(offsetof(Setup_MethodObject, function) == offsetof(Setup_FunctionHolder, function),
+              "the method descriptor holds its function where Setup_FunctionHolder_getattro reads it");
+
+static PyObject *Setup_FunctionHolder_getattro(PyObject *self, PyObject *name) {
+  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
+  if (descr) {
+    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
+    if (get)
+      return get(descr, self, (PyObject *)Py_TYPE(self));
+    Py_INCREF(descr);
+    return descr;
+  }
+  return PyObject_GetAttr(((Setup_FunctionHolder *)self)->function, name);
+}
+
+static void Setup_FunctionHolder_dealloc(PyObject *self) {
+  PyObject_GC_UnTrack(self);
+  Py_TYPE(self)->tp_clear(self);
+  PyObject_GC_Del(self);
+}
+
 static PyTypeObject Setup_MethodType = {PyVarObject_HEAD_INIT(0, 0)};
 
 static PyObject *Setup_Method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
@@ -111,18 +140,6 @@ static PyObject *Setup_Method_get(PyObject *self, PyObject *obj, PyObject *) {
     return function;
   }
   return PyMethod_New(function, obj);
-}
-
-static PyObject *Setup_Method_getattro(PyObject *self, PyObject *name) {
-  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
-  if (descr) {
-    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
-    if (get)
-      return get(descr, self, (PyObject *)Py_TYPE(self));
-    Py_INCREF(descr);
-    return descr;
-  }
-  return PyObject_GetAttr(((Setup_MethodObject *)self)->function, name);
 }
 
 static PyObject *Setup_Method_repr(PyObject *self) {
@@ -146,12 +163,6 @@ static int Setup_Method_traverse(PyObject *self, visitproc visit, void *arg) {
 static int Setup_Method_clear(PyObject *self) {
   Py_CLEAR(((Setup_MethodObject *)self)->function);
   return 0;
-}
-
-static void Setup_Method_dealloc(PyObject *self) {
-  PyObject_GC_UnTrack(self);
-  Setup_Method_clear(self);
-  PyObject_GC_Del(self);
 }
 
 static PyMemberDef Setup_Method_members[] = {
@@ -182,11 +193,11 @@ static void Setup_UseMethodDescriptors(PyObject *dict) {
   Setup_MethodType.tp_vectorcall_offset = offsetof(Setup_MethodObject, vectorcall);
   Setup_MethodType.tp_call = PyVectorcall_Call;
   Setup_MethodType.tp_descr_get = Setup_Method_get;
-  Setup_MethodType.tp_getattro = Setup_Method_getattro;
+  Setup_MethodType.tp_getattro = Setup_FunctionHolder_getattro;
   Setup_MethodType.tp_repr = Setup_Method_repr;
   Setup_MethodType.tp_traverse = Setup_Method_traverse;
   Setup_MethodType.tp_clear = Setup_Method_clear;
-  Setup_MethodType.tp_dealloc = Setup_Method_dealloc;
+  Setup_MethodType.tp_dealloc = Setup_FunctionHolder_dealloc;
   Setup_MethodType.tp_members = Setup_Method_members;
   if (PyType_Ready(&Setup_MethodType) < 0) {
     PyErr_Clear(); /* the proxies keep SWIG's instancemethods */

@@ -61,15 +61,25 @@ static int Setup_NameMayBePointerType(PyTypeObject *type) {
   }
 }
 
+/* One of the pointer-object types met so far (this module's is the first). */
+static inline int Setup_IsKnownPointerType(PyTypeObject *type) {
+  for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    if (Setup_knownPointerTypes[slot] == type)
+      return 1;
+  return 0;
+}
+
 /* SwigPyObject_Check, with the answer for known types first. */
 static int Setup_IsPointerObjectOfOtherType(PyObject *obj) {
   PyTypeObject *type = Py_TYPE(obj);
   int slot;
-  for (slot = 1; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
-    if (Setup_knownPointerTypes[slot] == type)
-      return 1;
+  if (Setup_IsKnownPointerType(type))
+    return 1;
   if (!Setup_NameMayBePointerType(type) || !SwigPyObject_Check(obj))
     return 0;
+  /* remembered in the first free place, while there is one */
+  for (slot = 1; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
+    ;
   if (slot < SETUP_KNOWN_POINTER_TYPES) {
     Py_INCREF(type);
     Setup_knownPointerTypes[slot] = type;
@@ -102,6 +112,16 @@ static void Setup_LearnProxyType(PyTypeObject *type) {
   entry->version = type->tp_version_tag;
 }
 
+/* The attribute "this", if there is one: 1 found (a new reference), 0 absent
+   (no exception left), -1 failed. */
+static inline int Setup_LookupThis(PyObject *obj, PyObject **value) {
+#if PY_VERSION_HEX >= 0x030d0000
+  return PyObject_GetOptionalAttr(obj, SWIG_This(), value);
+#else
+  return _PyObject_LookupAttr(obj, SWIG_This(), value);
+#endif
+}
+
 /* The "this" of an instance of a known proxy class; 1 found (a new
    reference), 0 absent (no exception left), -1 failed. openDict says that an
    instance keeping its attributes inline may be given its dict to read, once:
@@ -121,11 +141,7 @@ static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) 
 #else
   (void)openDict;
 #endif
-#if PY_VERSION_HEX >= 0x030d0000
-  return PyObject_GetOptionalAttr(obj, SWIG_This(), value);
-#else
-  return _PyObject_LookupAttr(obj, SWIG_This(), value);
-#endif
+  return Setup_LookupThis(obj, value);
 }
 
 /* SWIG_Python_GetSwigThis: the object itself if it is a pointer object, else
@@ -142,11 +158,7 @@ static SwigPyObject *Setup_GetSwigThisOf(PyObject *obj, int openDict) {
   } else {
     if (Setup_IsPointerObjectOfOtherType(obj))
       return (SwigPyObject *)obj;
-#if PY_VERSION_HEX >= 0x030d0000
-    found = PyObject_GetOptionalAttr(obj, SWIG_This(), &self);
-#else
-    found = _PyObject_LookupAttr(obj, SWIG_This(), &self);
-#endif
+    found = Setup_LookupThis(obj, &self);
     if (found >= 0)
       Setup_LearnProxyType(type);
   }
@@ -201,16 +213,14 @@ static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
     PyErr_Clear(); /* as SWIG's lookup would; the general search then decides */
     return 0;
   }
-  for (int slot = 0; slot < SETUP_KNOWN_POINTER_TYPES && Setup_knownPointerTypes[slot]; ++slot)
-    if (Py_TYPE(self) == Setup_knownPointerTypes[slot]) {
+  if (!Setup_IsKnownPointerType(Py_TYPE(self)))
+    return 0;
 #if PY_VERSION_HEX < 0x030c0000
-      seen->dict = *dict;
-      seen->version = ((PyDictObject *)*dict)->ma_version_tag;
-      seen->self = (SwigPyObject *)self;
+  seen->dict = *dict;
+  seen->version = ((PyDictObject *)*dict)->ma_version_tag;
+  seen->self = (SwigPyObject *)self;
 #endif
-      return (SwigPyObject *)self;
-    }
-  return 0;
+  return (SwigPyObject *)self;
 #else
   (void)obj;
   return 0;
@@ -343,6 +353,9 @@ struct Setup_InitObject {
   PyObject *seenSwiginit, *seenConstructor;
 };
 
+static_assert(offsetof(Setup_InitObject, function) == offsetof(Setup_FunctionHolder, function),
+              "the initialiser holds its function where Setup_FunctionHolder_getattro reads it");
+
 static PyTypeObject Setup_InitType = {PyVarObject_HEAD_INIT(0, 0)};
 
 static PyObject *Setup_Init_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
@@ -403,18 +416,6 @@ static PyObject *Setup_Init_get(PyObject *self, PyObject *obj, PyObject *) {
   return PyMethod_New(self, obj);
 }
 
-static PyObject *Setup_Init_getattro(PyObject *self, PyObject *name) {
-  PyObject *descr = _PyType_Lookup(Py_TYPE(self), name);
-  if (descr) {
-    descrgetfunc get = Py_TYPE(descr)->tp_descr_get;
-    if (get)
-      return get(descr, self, (PyObject *)Py_TYPE(self));
-    Py_INCREF(descr);
-    return descr;
-  }
-  return PyObject_GetAttr(((Setup_InitObject *)self)->function, name);
-}
-
 static PyObject *Setup_Init_repr(PyObject *self) {
   return PyObject_Repr(((Setup_InitObject *)self)->function);
 }
@@ -442,12 +443,6 @@ static int Setup_Init_clear(PyObject *self) {
   return 0;
 }
 
-static void Setup_Init_dealloc(PyObject *self) {
-  PyObject_GC_UnTrack(self);
-  Setup_Init_clear(self);
-  PyObject_GC_Del(self);
-}
-
 static int Setup_ReadyInitType(void) {
   if (Setup_InitType.tp_flags & Py_TPFLAGS_READY)
     return 1;
@@ -458,11 +453,11 @@ static int Setup_ReadyInitType(void) {
   Setup_InitType.tp_vectorcall_offset = offsetof(Setup_InitObject, vectorcall);
   Setup_InitType.tp_call = PyVectorcall_Call;
   Setup_InitType.tp_descr_get = Setup_Init_get;
-  Setup_InitType.tp_getattro = Setup_Init_getattro;
+  Setup_InitType.tp_getattro = Setup_FunctionHolder_getattro;
   Setup_InitType.tp_repr = Setup_Init_repr;
   Setup_InitType.tp_traverse = Setup_Init_traverse;
   Setup_InitType.tp_clear = Setup_Init_clear;
-  Setup_InitType.tp_dealloc = Setup_Init_dealloc;
+  Setup_InitType.tp_dealloc = Setup_FunctionHolder_dealloc;
   if (PyType_Ready(&Setup_InitType) < 0) {
     PyErr_Clear();
     return 0;

@@ -17,15 +17,10 @@ static inline Py_ssize_t Setup_LengthToNul(const Unit *units, Py_ssize_t length)
   return length;
 }
 
-/* Names and paths are short; a long text is searched by the library. */
-template <>
-inline Py_ssize_t Setup_LengthToNul<char>(const char *units, Py_ssize_t length) {
-  if (length < 64) {
-    for (Py_ssize_t i = 0; i < length; ++i)
-      if (!units[i])
-        return i;
-    return length;
-  }
+/* Names and paths are short; a long one-byte text is searched by the library. */
+static inline Py_ssize_t Setup_LengthToNulOfBytes(const char *units, Py_ssize_t length) {
+  if (length < 64)
+    return Setup_LengthToNul(units, length);
   const void *nul = std::memchr(units, 0, (size_t)length);
   return nul ? (const char *)nul - units : length;
 }
@@ -33,32 +28,28 @@ inline Py_ssize_t Setup_LengthToNul<char>(const char *units, Py_ssize_t length) 
 /* A str's own storage, read in its own width, straight into the QString. */
 static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
   const Py_ssize_t length = PyUnicode_GET_LENGTH(text);
-  switch (PyUnicode_KIND(text)) {
+  const int kind = PyUnicode_KIND(text);
+  const void *data = PyUnicode_DATA(text);
+  /* A text that is empty up to its first NUL is empty, never null: the host
+     tells the two apart. */
+  if (!length || !PyUnicode_READ(kind, data, 0)) {
+    *out = QStringLiteral("");
+    return 1;
+  }
+  switch (kind) {
   case PyUnicode_1BYTE_KIND: {
-    const char *units = (const char *)PyUnicode_1BYTE_DATA(text);
-    const Py_ssize_t used = Setup_LengthToNul(units, length);
-    if (used)
-      *out = QString::fromLatin1(units, used);
-    else
-      *out = QStringLiteral(""); /* empty, which the host tells apart from null */
+    const char *units = (const char *)data;
+    *out = QString::fromLatin1(units, Setup_LengthToNulOfBytes(units, length));
     return 1;
   }
   case PyUnicode_2BYTE_KIND: {
-    const Py_UCS2 *units = PyUnicode_2BYTE_DATA(text);
-    const Py_ssize_t used = Setup_LengthToNul(units, length);
-    if (used)
-      *out = QString((const QChar *)units, used);
-    else
-      *out = QStringLiteral("");
+    const Py_UCS2 *units = (const Py_UCS2 *)data;
+    *out = QString((const QChar *)units, Setup_LengthToNul(units, length));
     return 1;
   }
   default: {
-    const Py_UCS4 *units = PyUnicode_4BYTE_DATA(text);
-    const Py_ssize_t used = Setup_LengthToNul(units, length);
-    if (used)
-      *out = QString::fromUcs4((const char32_t *)units, used);
-    else
-      *out = QStringLiteral("");
+    const Py_UCS4 *units = (const Py_UCS4 *)data;
+    *out = QString::fromUcs4((const char32_t *)units, Setup_LengthToNul(units, length));
     return 1;
   }
   }

@@ -75,16 +75,7 @@ class PropertyDefinition;
 namespace std {
 template <class T> class vector;
 }
-typedef std::vector< int > IntList;
-namespace script {
-typedef std::vector< script::Part * > PartList;
-typedef std::vector< script::Material * > MaterialList;
-typedef std::vector< script::Property * > PropertyList;
-typedef std::vector< script::Variation * > VariationList;
-typedef std::vector< script::BoundaryCondition > BCList;
-typedef std::vector< script::InitialCondition > ICList;
-typedef std::vector< script::Entity > EntityList;
-}
+%include "lists/names.i"
 
 %typemap(out) PyObject *journal "$result = $1;";
 /* Values made here belong to the script, as the binding's own copies do. */
@@ -197,20 +188,31 @@ QVariant *new_qvariant_double(double value) { return Setup_Keep<QVariant>(QVaria
 QVariant *new_qvariant_text(const QString &text) { return Setup_Keep<QVariant>(QVariant(text)); }
 %}
 
-/* A text list from a Python sequence of texts, each by the string argument rule. */
-%typemap(in, fragment="Setup_AsQString") const QStringList &new_stringlistp_texts (QStringList texts) {
-  PyObject *items = PySequence_Fast($input, "a sequence of texts is expected");
-  if (!items) SWIG_fail;
-  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(items); ++i) {
+/* The texts of a Python sequence, each by the string argument rule (with
+   strOnly, each a str); false when an item is refused or the object is no
+   sequence (an exception may then be left for the caller to replace). */
+%fragment("Setup_TextsOf", "header", fragment="Setup_AsQString") %{
+static bool Setup_TextsOf(PyObject *sequence, QStringList *texts, bool strOnly) {
+  PyObject *items = PySequence_Fast(sequence, "a sequence of texts is expected");
+  bool taken = items != nullptr;
+  for (Py_ssize_t i = 0; taken && i < PySequence_Fast_GET_SIZE(items); ++i) {
     QString text;
-    if (!Setup_AsQString(PySequence_Fast_GET_ITEM(items, i), &text)) {
-      Py_DECREF(items);
-      PyErr_SetString(PyExc_RuntimeError, "Bad string input to call");
-      SWIG_fail;
-    }
-    texts.append(text);
+    PyObject *item = PySequence_Fast_GET_ITEM(items, i);
+    taken = (!strOnly || PyUnicode_Check(item)) && Setup_AsQString(item, &text);
+    texts->append(text);
   }
-  Py_DECREF(items);
+  Py_XDECREF(items);
+  return taken;
+}
+%}
+
+/* A text list from a Python sequence of texts, each by the string argument rule. */
+%typemap(in, fragment="Setup_TextsOf") const QStringList &new_stringlistp_texts (QStringList texts) {
+  if (!Setup_TextsOf($input, &texts, false)) {
+    if (!PyErr_Occurred())
+      PyErr_SetString(PyExc_RuntimeError, "Bad string input to call");
+    SWIG_fail;
+  }
   $1 = &texts;
 }
 
@@ -247,6 +249,9 @@ static PyObject *Setup_Answer(script::Object *object, const QString &operation, 
 }
 %}
 
+%fragment("Setup_AsInt");
+%fragment("Setup_TextsOf");
+
 %inline %{
 /* Gives the object a property as the application's object would have it,
    its kind by the value: bool, int (32 bits), float, str, or a list or tuple
@@ -259,32 +264,25 @@ PyObject *give_property(script::Object *object, const QString &name, PyObject *v
   if (PyBool_Check(value)) {
     held = QVariant(value == Py_True);
   } else if (PyLong_Check(value)) {
-    int overflow = 0;
-    long number = PyLong_AsLongAndOverflow(value, &overflow);
-    if (overflow || number < INT_MIN || number > INT_MAX) {
+    int number;
+    if (!Setup_AsInt(value, &number)) {
       PyErr_SetString(PyExc_ValueError, "an int property holds 32 signed bits");
       return nullptr;
     }
-    held = QVariant(int(number));
+    held = QVariant(number);
   } else if (PyFloat_Check(value)) {
     held = QVariant(PyFloat_AsDouble(value));
-  } else if (PyUnicode_Check(value) || PyList_Check(value) || PyTuple_Check(value)) {
+  } else if (PyUnicode_Check(value)) {
+    QString text;
+    Setup_AsQString(value, &text);
+    held = QVariant(text);
+  } else if (PyList_Check(value) || PyTuple_Check(value)) {
     QStringList texts;
-    PyObject *items = PyUnicode_Check(value) ? PyTuple_Pack(1, value) : PySequence_Fast(value, "");
-    if (!items)
+    if (!Setup_TextsOf(value, &texts, true)) {
+      PyErr_SetString(PyExc_TypeError, "a text list property holds str items only");
       return nullptr;
-    for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(items); ++i) {
-      QString text;
-      PyObject *item = PySequence_Fast_GET_ITEM(items, i);
-      if (!PyUnicode_Check(item) || !Setup_AsQString(item, &text)) {
-        Py_DECREF(items);
-        PyErr_SetString(PyExc_TypeError, "a text list property holds str items only");
-        return nullptr;
-      }
-      texts.append(text);
     }
-    Py_DECREF(items);
-    held = PyUnicode_Check(value) ? QVariant(texts.value(0)) : QVariant(texts);
+    held = QVariant(texts);
   } else {
     PyErr_SetString(PyExc_TypeError, "a property value is a bool, an int, a float, a str or a list of str");
     return nullptr;

@@ -87,15 +87,22 @@ template <class T> struct Element {
    point to; None is the null pointer. */
 template <class T> struct Element<T *> {
   static PyObject *copy(T *element) { return SWIG_NewPointerObj(element, Descriptor<T *>::type, 0); }
+  static bool find(PyObject *obj, T **found) {
+    void *pointer = 0;
+    if (!SWIG_IsOK(SWIG_ConvertPtr(obj, &pointer, Descriptor<T *>::type, 0)))
+      return false;
+    *found = static_cast<T *>(pointer);
+    return true;
+  }
   static bool fits(PyObject *obj) {
-    void *found = 0;
-    return SWIG_IsOK(SWIG_ConvertPtr(obj, &found, Descriptor<T *>::type, 0));
+    T *found;
+    return find(obj, &found);
   }
   static bool append(std::vector<T *> &list, PyObject *obj) {
-    void *found = 0;
-    if (!SWIG_IsOK(SWIG_ConvertPtr(obj, &found, Descriptor<T *>::type, 0)))
+    T *found;
+    if (!find(obj, &found))
       return false;
-    list.push_back(static_cast<T *>(found));
+    list.push_back(found);
     return true;
   }
 };

@@ -31,21 +31,7 @@
 %setup_list(ICList, script::InitialCondition)
 %setup_list(EntityList, script::Entity)
 
-/* The application's own names for some of these lists. */
-typedef std::vector< script::Design * > DesignList;
-typedef std::vector< script::Scenario * > ScenarioList;
-typedef std::vector< script::PropertyDefinition > PropertyDefinitionList;
-typedef std::vector< script::Variant > VariantList;
-typedef std::vector< int > IntList;
-namespace script {
-typedef std::vector< script::Part * > PartList;
-typedef std::vector< script::Material * > MaterialList;
-typedef std::vector< script::Property * > PropertyList;
-typedef std::vector< script::Variation * > VariationList;
-typedef std::vector< script::BoundaryCondition > BCList;
-typedef std::vector< script::InitialCondition > ICList;
-typedef std::vector< script::Entity > EntityList;
-}
+%include "lists/names.i"
 
 /* Only the lists' own operations report C++ exceptions. */
 %exception;

@@ -119,14 +119,11 @@ bool giveProperty(script::Object *object, const QString &name, const QVariant &v
         *why = QStringLiteral("a property is a bool, an int, a double, a text or a list of texts");
         return false;
     }
-    auto &properties = node(object).properties;
-    for (Property &property : properties) {
-        if (property.name == name) {
-            property.value = value;
-            return true;
-        }
-    }
-    properties.push_back({name, value});
+    Node &held = node(object);
+    if (Property *found = held.findProperty(name))
+        found->value = value;
+    else
+        held.properties.push_back({name, value});
     return true;
 }
 
@@ -147,8 +144,7 @@ script::Property *makeProperty(const QString &name) { return keep<script::Proper
 script::Variation *makeVariation(const QString &name) { return keep<script::Variation>(name); }
 script::Entity *makeEntity(const QString &name) {
     auto *entity = new script::Entity();
-    entity->setObjectName(name);
-    entity->QObject::setProperty(kNullNameProperty, name.isNull() ? QVariant(true) : QVariant());
+    setHeldName(entity, name);
     return entity;
 }
 

@@ -410,10 +410,25 @@ void Call::put(const double *value) {
         write("null", 4);
 }
 
+void setHeldName(QObject *object, const QString &name) {
+    object->setObjectName(name);
+    // Only an object that has dynamic properties may carry the marker: most
+    // renames then cost no property lookup.
+    if (name.isNull())
+        object->setProperty(kNullNameProperty, true);
+    else if (!object->dynamicPropertyNames().isEmpty())
+        object->setProperty(kNullNameProperty, QVariant());
+}
+
+QString heldName(const QObject *object) {
+    if (object->property(kNullNameProperty).toBool()) return QString();
+    const QString name = object->objectName();
+    return name.isNull() ? QStringLiteral("") : name;
+}
+
 std::string describe(const QObject *object) {
-    QString name = object->objectName();
-    bool nullName = object->property(kNullNameProperty).toBool();
-    return "<" + hostClassName(object) + " " + (nullName ? "null" : quoted(name.isNull() ? QStringLiteral("") : name)) + ">";
+    const QString name = heldName(object);
+    return "<" + hostClassName(object) + " " + (name.isNull() ? "null" : quoted(name)) + ">";
 }
 
 void setJournalEnabled(bool on) { detail::journalOn = on; }

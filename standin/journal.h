@@ -74,9 +74,13 @@ private:
     std::string m_failure;   // only for a refused operation
 };
 
-// QObject keeps no difference between a null and an empty name; objects made
+// QObject keeps no difference between a null and an empty name; objects named
 // with a null name carry this dynamic property, so the journal can show it.
 extern const char *const kNullNameProperty;
+// Names an object, null or not, as the journal will show it.
+void setHeldName(QObject *object, const QString &name);
+// An object's name as it was given: null for a null name.
+QString heldName(const QObject *object);
 
 // Canonical forms, shared with the steering functions.
 std::string reprDouble(double value);

@@ -51,6 +51,12 @@ void Box::include(const Box &other) {
 }
 
 Node &node(const script::Object *object) { return nodes()[object]; }
+
+Property *Node::findProperty(const QString &name) {
+    for (Property &property : properties)
+        if (property.name == name) return &property;
+    return nullptr;
+}
 void track(script::Object *object) { nodes()[object]; }
 void untrack(script::Object *object) { nodes().erase(object); }
 

@@ -71,6 +71,9 @@ struct Node {
     QJsonObject results;
     // A mesh region: "box", "cylinder" or "sphere".
     QString shape;
+
+    // The property of that name, or null.
+    Property *findProperty(const QString &name);
 };
 
 // Passed as the parent by the constructors of value classes, which journal

@@ -27,9 +27,7 @@ namespace script {
 
 namespace {
 standin::Property *findProperty(const Object *object, const QString &name) {
-    for (standin::Property &property : standin::node(object).properties)
-        if (property.name == name) return &property;
-    return nullptr;
+    return standin::node(object).findProperty(name);
 }
 }  // namespace
 
@@ -37,8 +35,7 @@ Object::Object(QObject *parent, const QString &name) : QObject(parent) {
     const char *journalAs = standin::g_journalAs;
     standin::g_journalAs = "Object";
     if (journalAs) standin::Call(journalAs, journalAs).arg(parent).arg(name);
-    setObjectName(name);
-    if (name.isNull()) QObject::setProperty(standin::kNullNameProperty, true);
+    standin::setHeldName(this, name);
     standin::track(this);
 }
 
@@ -154,10 +151,7 @@ Container::Container(QObject *parent, const QString &name) : Object(standin::jou
 
 void Analysis::setName(const QString &name) {
     standin::Call("Analysis", "setName").arg(name);
-    setObjectName(name);
-    // The null-name marker is touched only when it is, or is to be, there.
-    if (name.isNull() || QObject::property(standin::kNullNameProperty).isValid())
-        QObject::setProperty(standin::kNullNameProperty, name.isNull() ? QVariant(true) : QVariant());
+    standin::setHeldName(this, name);
 }
 
 }  // namespace script

@@ -30,6 +30,15 @@ QString refusedName(const Object *container, Kind kind, const QString &name, con
     return QString();
 }
 
+// The child of that kind and name; when there is none, the call is refused.
+Object *namedChild(standin::Call &call, const Object *owner, Kind kind, const QString &name) {
+    Object *child = standin::childNamed(owner, kind, name);
+    if (!child)
+        call.failed(QStringLiteral("no %1 is named \"%2\"")
+                        .arg(kind == Kind::Design ? QStringLiteral("design") : QStringLiteral("scenario"), name));
+    return child;
+}
+
 standin::Box geometryBox(const Object *container) {
     standin::Box box;
     for (Object *child : standin::node(container).children) {
@@ -146,10 +155,8 @@ QObject *DesignStudy::add(const QString &name, const QString &scenarioName, bool
 void DesignStudy::remove(const QString &name) {
     standin::Call call("DesignStudy", "remove");
     call.arg(name);
-    if (Object *design = standin::childNamed(this, Kind::Design, name))
+    if (Object *design = namedChild(call, this, Kind::Design, name))
         standin::detach(design);
-    else
-        call.failed(QStringLiteral("no design is named \"%1\"").arg(name));
 }
 
 void DesignStudy::save() {
@@ -358,11 +365,8 @@ void Design::scenarios(ScenarioList &list) const {
 void Design::update(const QString &name) {
     standin::Call call("Design", "update");
     call.arg(name);
-    Object *target = standin::childNamed(this, Kind::Scenario, name);
-    if (!target) {
-        call.failed(QStringLiteral("no scenario is named \"%1\"").arg(name));
-        return;
-    }
+    Object *target = namedChild(call, this, Kind::Scenario, name);
+    if (!target) return;
     // The scenario takes again every part of the design's geometry that it lacks,
     // without the other scenarios' assignments.
     for (Object *other : standin::childrenOf(this, Kind::Scenario)) {
@@ -381,10 +385,8 @@ void Design::update(const QString &name) {
 void Design::remove(const QString &name) {
     standin::Call call("Design", "remove");
     call.arg(name);
-    if (Object *scenario = standin::childNamed(this, Kind::Scenario, name))
+    if (Object *scenario = namedChild(call, this, Kind::Scenario, name))
         standin::detach(scenario);
-    else
-        call.failed(QStringLiteral("no scenario is named \"%1\"").arg(name));
 }
 
 BoundingBox Design::boundingBox() const {

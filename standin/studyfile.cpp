@@ -214,8 +214,7 @@ private:
                        QStringLiteral("must be bool, int, double, text or textList, not \"%1\"").arg(type));
             }
             if (name.isEmpty()) refuse(at(here, QStringLiteral("name")), QStringLiteral("must not be empty"));
-            for (const Property &property : held.properties)
-                if (property.name == name) refuse(here, QStringLiteral("a second property \"%1\"").arg(name));
+            if (held.findProperty(name)) refuse(here, QStringLiteral("a second property \"%1\"").arg(name));
             held.properties.push_back({name, read});
         }
     }

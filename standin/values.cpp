@@ -17,8 +17,7 @@ Object::Object(const Object &other) : QObject(nullptr) {
 
 Object &Object::operator=(const Object &other) {
     if (this == &other) return *this;
-    setObjectName(other.objectName());
-    QObject::setProperty(standin::kNullNameProperty, other.QObject::property(standin::kNullNameProperty));
+    standin::setHeldName(this, standin::heldName(&other));
     standin::copyNode(&other, this);
     return *this;
 }
