@@ -5,81 +5,148 @@
 
 %header %{
 #include <structmember.h>
+#include <utility>
 
 /* SWIG's functions of several arguments read them from a tuple, which the
-   interpreter builds and frees on every call. They are reached here through
-   the interpreter's fast calling convention instead, with a tuple of each
-   length kept for reuse: it is filled for the call and emptied after it; one
-   that the callee still holds is left to it. The rest is as the interpreter
-   does it: the refusal of keyword arguments and the recursion guard here, the
-   check of the result where the interpreter calls through this convention. */
+   interpreter builds and frees on every call. Each of them is given the
+   interpreter's fast calling convention instead, through a trampoline of its
+   own: the interpreter's calling code calls it straight, with the arguments
+   where they lie, and it hands them to the function in a tuple kept for reuse.
+   The tuple is filled for the call and emptied after it. Calls that arrive by
+   another road (with keywords, from C, with a tuple) come through the
+   function's vectorcall, which refuses keywords and guards recursion as the
+   interpreter does for such functions. */
 #define SETUP_REUSED_TUPLES 8
 
+/* A reused tuple lends its items: it holds them only while the caller's
+   arguments are alive, for the length of the call, and it is not tracked by
+   the collector meanwhile, whose count of references it would otherwise upset.
+   A tuple that the function keeps takes references of its own. */
 static PyObject *Setup_reusedTuples[SETUP_REUSED_TUPLES];
 
-static PyObject *Setup_TakeTuple(Py_ssize_t count) {
-  PyObject *tuple;
-  if (count <= 0 || count >= SETUP_REUSED_TUPLES || !Setup_reusedTuples[count])
-    return PyTuple_New(count);
-  tuple = Setup_reusedTuples[count];
-  Setup_reusedTuples[count] = 0;
+static inline PyObject *Setup_TakeTuple(Py_ssize_t count) {
+  PyObject *tuple = Setup_reusedTuples[count];
+  if (tuple) {
+    Setup_reusedTuples[count] = 0;
+    return tuple;
+  }
+  tuple = PyTuple_New(count);
+  if (tuple)
+    PyObject_GC_UnTrack(tuple);
   return tuple;
 }
 
-static void Setup_GiveBackTuple(PyObject *tuple, Py_ssize_t count) {
-  PyObject *items[SETUP_REUSED_TUPLES];
-  if (count <= 0 || count >= SETUP_REUSED_TUPLES || Setup_reusedTuples[count] || Py_REFCNT(tuple) != 1) {
-    /* A collection may have stopped tracking a reused tuple while it held only
-       plain values; one that lives on is tracked again like any other. */
-    if (Py_REFCNT(tuple) != 1 && !PyObject_GC_IsTracked(tuple))
+static inline void Setup_GiveBackTuple(PyObject *tuple, PyObject *const *args, Py_ssize_t count) {
+  if (Py_REFCNT(tuple) != 1) {
+    for (Py_ssize_t i = 0; i < count; ++i)
+      Py_INCREF(args[i]);
+    if (!PyObject_GC_IsTracked(tuple))
       PyObject_GC_Track(tuple);
     Py_DECREF(tuple);
     return;
   }
-  for (Py_ssize_t i = 0; i < count; ++i) {
-    items[i] = PyTuple_GET_ITEM(tuple, i);
-    PyTuple_SET_ITEM(tuple, i, 0);
-  }
-  /* Emptied before the items go, whose release may run code that calls again. */
-  Setup_reusedTuples[count] = tuple;
   for (Py_ssize_t i = 0; i < count; ++i)
-    Py_DECREF(items[i]);
+    PyTuple_SET_ITEM(tuple, i, 0);
+  if (Setup_reusedTuples[count])
+    Py_DECREF(tuple); /* a call made meanwhile gave its own tuple back first */
+  else
+    Setup_reusedTuples[count] = tuple;
 }
 
-static PyObject *Setup_CallWithTuple(PyObject *function, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-  PyMethodDef *def = ((PyCFunctionObject *)function)->m_ml;
-  Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+typedef PyObject *(*Setup_FastFunction)(PyObject *self, PyObject *const *args, Py_ssize_t count);
+
+static inline Setup_FastFunction Setup_FastFunctionOf(PyObject *function) {
+  return (Setup_FastFunction)(void (*)(void))((PyCFunctionObject *)function)->m_ml->ml_meth;
+}
+
+static PyObject *Setup_CallWithTuple(PyCFunction function, PyObject *self, PyObject *const *args, Py_ssize_t count) {
   PyObject *tuple;
-  PyObject *result = 0;
+  PyObject *result;
+  if (count <= 0 || count >= SETUP_REUSED_TUPLES) {
+    /* No arguments, or more than are ever lent: a tuple of the call's own. */
+    if (!(tuple = PyTuple_New(count)))
+      return 0;
+    for (Py_ssize_t i = 0; i < count; ++i) {
+      Py_INCREF(args[i]);
+      PyTuple_SET_ITEM(tuple, i, args[i]);
+    }
+    result = function(self, tuple);
+    Py_DECREF(tuple);
+    return result;
+  }
+  if (!(tuple = Setup_TakeTuple(count)))
+    return 0;
+  for (Py_ssize_t i = 0; i < count; ++i)
+    PyTuple_SET_ITEM(tuple, i, args[i]);
+  result = function(self, tuple);
+  Setup_GiveBackTuple(tuple, args, count);
+  return result;
+}
+
+/* The trampolines, one for each entry of a method table of Count entries. */
+template <size_t Count> struct Setup_FastCalls {
+  static PyCFunction tupleFunctions[Count];
+
+  template <size_t Index>
+  static PyObject *trampoline(PyObject *self, PyObject *const *args, Py_ssize_t count) {
+    return Setup_CallWithTuple(tupleFunctions[Index], self, args, count);
+  }
+
+  template <size_t... Index> static Setup_FastFunction trampolineOf(size_t index, std::index_sequence<Index...>) {
+    static const Setup_FastFunction trampolines[] = {&trampoline<Index>...};
+    return trampolines[index];
+  }
+};
+
+template <size_t Count> PyCFunction Setup_FastCalls<Count>::tupleFunctions[Count];
+
+static PyObject *Setup_CallFast(PyObject *function, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  PyMethodDef *def = ((PyCFunctionObject *)function)->m_ml;
+  PyObject *result;
   if (kwnames && PyTuple_GET_SIZE(kwnames)) {
     PyErr_Format(PyExc_TypeError, "%.200s() takes no keyword arguments", def->ml_name);
     return 0;
   }
-  tuple = Setup_TakeTuple(count);
-  if (!tuple)
+  if (Py_EnterRecursiveCall(" while calling a Python object"))
     return 0;
-  for (Py_ssize_t i = 0; i < count; ++i) {
-    Py_INCREF(args[i]);
-    PyTuple_SET_ITEM(tuple, i, args[i]);
-  }
-  if (Py_EnterRecursiveCall(" while calling a Python object") == 0) {
-    result = def->ml_meth(PyCFunction_GET_SELF(function), tuple);
-    Py_LeaveRecursiveCall();
-  }
-  Setup_GiveBackTuple(tuple, count);
+  result = Setup_FastFunctionOf(function)(PyCFunction_GET_SELF(function), args, PyVectorcall_NARGS(nargsf));
+  Py_LeaveRecursiveCall();
   return result;
 }
 
-/* Gives each function of the module that takes a tuple the fast convention. */
-static void Setup_UseFastCalls(PyObject *dict, PyMethodDef *methods) {
-  for (PyMethodDef *def = methods; def->ml_name; ++def) {
+/* Calls a function of the module as the interpreter's calling code does: one
+   given the fast convention here straight through its trampoline, one of a
+   single argument straight with it. */
+static inline PyObject *Setup_Call(PyObject *function, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  if (PyCFunction_CheckExact(function) && !(kwnames && PyTuple_GET_SIZE(kwnames))) {
+    PyMethodDef *def = ((PyCFunctionObject *)function)->m_ml;
+    Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+    if (((PyCFunctionObject *)function)->vectorcall == Setup_CallFast)
+      return Setup_FastFunctionOf(function)(PyCFunction_GET_SELF(function), args, count);
+    if (def->ml_flags == METH_O && count == 1)
+      return def->ml_meth(PyCFunction_GET_SELF(function), args[0]);
+  }
+  return PyObject_Vectorcall(function, args, nargsf, kwnames);
+}
+
+/* Gives each function of the module's table that takes a tuple the fast
+   convention. The table's entries are changed in place: the functions made
+   from them read their convention from there. */
+template <size_t Count> static void Setup_UseFastCalls(PyObject *dict, PyMethodDef (&methods)[Count]) {
+  for (size_t index = 0; index < Count && methods[index].ml_name; ++index) {
+    PyMethodDef *def = &methods[index];
     PyObject *function;
     if (def->ml_flags != METH_VARARGS)
       continue;
     function = PyDict_GetItemString(dict, def->ml_name);
-    if (function && PyCFunction_CheckExact(function) && ((PyCFunctionObject *)function)->m_ml == def &&
-        !((PyCFunctionObject *)function)->vectorcall)
-      ((PyCFunctionObject *)function)->vectorcall = Setup_CallWithTuple;
+    if (!function || !PyCFunction_CheckExact(function) || ((PyCFunctionObject *)function)->m_ml != def ||
+        ((PyCFunctionObject *)function)->vectorcall)
+      continue;
+    Setup_FastCalls<Count>::tupleFunctions[index] = def->ml_meth;
+    def->ml_meth = (PyCFunction)(void (*)(void))Setup_FastCalls<Count>::trampolineOf(
+        index, std::make_index_sequence<Count>());
+    def->ml_flags = METH_FASTCALL;
+    ((PyCFunctionObject *)function)->vectorcall = Setup_CallFast;
   }
 }
 %}
@@ -130,7 +197,7 @@ static void Setup_FunctionHolder_dealloc(PyObject *self) {
 static PyTypeObject Setup_MethodType = {PyVarObject_HEAD_INIT(0, 0)};
 
 static PyObject *Setup_Method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-  return PyObject_Vectorcall(((Setup_MethodObject *)self)->function, args, nargsf, kwnames);
+  return Setup_Call(((Setup_MethodObject *)self)->function, args, nargsf, kwnames);
 }
 
 static PyObject *Setup_Method_get(PyObject *self, PyObject *obj, PyObject *) {

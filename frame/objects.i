@@ -395,7 +395,7 @@ static PyObject *Setup_Init_vectorcall(PyObject *self, PyObject *const *args, si
   }
   Py_INCREF(swiginit);
   Py_INCREF(constructor);
-  pointer = PyObject_Vectorcall(constructor, args + 1, count - 1, NULL);
+  pointer = Setup_Call(constructor, args + 1, count - 1, NULL);
   if (!pointer)
     result = NULL;
   else if (swiginit == init->swiginit)

@@ -4,6 +4,7 @@ making a proxy, and the journal's forms."""
 import gc
 import json
 import random
+import sys
 
 import pytest
 
@@ -132,6 +133,38 @@ def test_calls_of_several_arguments():
     assert (vector.x, vector.y) == (4.0, 5.0)
 
 
+def test_a_call_of_the_same_length_inside_a_call():
+    design = SetupHost.new_design("Board")
+
+    class Exact:
+        def __bool__(self):
+            assert _Setup.Design_scenario(design, "inner", False) is None
+            return True
+    assert _Setup.Design_scenario(design, "outer", Exact()) is None
+    assert _Setup.Design_scenario(design, "after", True) is None
+    assert SetupHost.journal()[-3:] == ['Design::scenario("inner", false)', 'Design::scenario("outer", true)',
+                                        'Design::scenario("after", true)']
+
+
+@pytest.mark.parametrize("call, text", [
+    (lambda v, t: _Setup.Vector_x_set(v, t), None),
+    (lambda v, t: _Setup.Vector_x_set(*(v, t)), None),  # through a tuple of the caller's
+    (lambda v, t: _Setup.Vector_x_set(), "Vector_x_set expected 2 arguments, got 0"),
+    (lambda v, t: _Setup.Vector_x_set(v, t, t, t, t, t, t, t, t), "Vector_x_set expected 2 arguments, got 9"),
+    (lambda v, t: _Setup.Vector_x_set(v, "1"), "in method 'Vector_x_set', argument 2 of type 'double'"),
+])
+def test_arguments_are_neither_kept_nor_lost(call, text):
+    vector, value = Setup.Vector(), 123456.5
+    counts = (sys.getrefcount(vector), sys.getrefcount(value))
+    for _ in range(5):
+        if text is None:
+            call(vector, value)
+        else:
+            assert raises_text(TypeError, call, vector, value) == text
+    gc.collect()  # the tracebacks' frames
+    assert (sys.getrefcount(vector), sys.getrefcount(value)) == counts
+
+
 def test_methods_behave_as_instance_methods():
     scenario = SetupHost.new_scenario("a")
     held = Setup.Scenario.__dict__["setName"]
@@ -146,6 +179,22 @@ def test_methods_behave_as_instance_methods():
         ['Analysis::setName("b")', 'Analysis::setName("c")', 'Analysis::setName("d")']
     with pytest.raises(TypeError, match="takes no keyword arguments"):
         scenario.setName(name="e")
+
+
+@pytest.mark.parametrize("cls, name, flat", [(Setup.Object, "name", _Setup.Object_name),
+                                             (Setup.Scenario, "setName", _Setup.Scenario_setName)])
+@pytest.mark.parametrize("arguments", [(), ("s",), ("v",), ("s", "x"), ("v", "x"), ("s", "x", 1)])
+def test_held_methods_answer_as_their_functions(cls, name, flat, arguments):
+    objects = {"s": SetupHost.new_scenario("a"), "v": Setup.Vector()}
+    values = [objects.get(a, a) for a in arguments]
+    held = cls.__dict__[name]
+    answers = []
+    for call in (held, flat):
+        try:
+            answers.append(("returned", call(*values)))
+        except Exception as error:  # the texts are compared, whatever the kind
+            answers.append((type(error), str(error)))
+    assert answers[0] == answers[1]
 
 
 def test_constructor_keeps_swigs_answers():
