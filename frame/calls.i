@@ -40,8 +40,7 @@ static inline void Setup_GiveBackTuple(PyObject *tuple, PyObject *const *args, P
   if (Py_REFCNT(tuple) != 1) {
     for (Py_ssize_t i = 0; i < count; ++i)
       Py_INCREF(args[i]);
-    if (!PyObject_GC_IsTracked(tuple))
-      PyObject_GC_Track(tuple);
+    PyObject_GC_Track(tuple);
     Py_DECREF(tuple);
     return;
   }

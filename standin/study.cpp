@@ -39,6 +39,21 @@ Object *namedChild(standin::Call &call, const Object *owner, Kind kind, const QS
     return child;
 }
 
+// Reads a study file into the open study and times it; a file that cannot be
+// read refuses the call and leaves the study as it was.
+bool loadStudy(standin::Call &call, const QString &path, bool withResults) {
+    QElapsedTimer timer;
+    timer.start();
+    QJsonObject root;
+    QString why;
+    if (!standin::readStudyFile(path, &root, &why) || !standin::studyFromJson(root, withResults, &why)) {
+        call.failed(why);
+        return false;
+    }
+    standin::studyState().loadTime = double(timer.nsecsElapsed()) / 1e9;
+    return true;
+}
+
 standin::Box geometryBox(const Object *container) {
     standin::Box box;
     for (Object *child : standin::node(container).children) {
@@ -102,32 +117,14 @@ void DesignStudy::setPath(const QString &path) {
 void DesignStudy::open(const QString &path) {
     standin::Call call("DesignStudy", "open");
     call.arg(path);
-    QElapsedTimer timer;
-    timer.start();
-    QJsonObject root;
-    QString why;
-    if (!standin::readStudyFile(path, &root, &why) || !standin::studyFromJson(root, true, &why)) {
-        call.failed(why);
-        return;
-    }
-    standin::studyState().path = path;
-    standin::studyState().loadTime = double(timer.nsecsElapsed()) / 1e9;
+    if (loadStudy(call, path, true)) standin::studyState().path = path;
 }
 
 void DesignStudy::createFrom(const QString &path, bool withResults) {
     standin::Call call("DesignStudy", "createFrom");
     call.arg(path).arg(withResults);
-    QElapsedTimer timer;
-    timer.start();
-    QJsonObject root;
-    QString why;
-    if (!standin::readStudyFile(path, &root, &why) || !standin::studyFromJson(root, withResults, &why)) {
-        call.failed(why);
-        return;
-    }
     // A new study: it has no file of its own until it is given one.
-    standin::studyState().path = QStringLiteral("");
-    standin::studyState().loadTime = double(timer.nsecsElapsed()) / 1e9;
+    if (loadStudy(call, path, withResults)) standin::studyState().path = QStringLiteral("");
 }
 
 QObject *DesignStudy::add(const QString &name, const QString &scenarioName, bool activate) {

@@ -133,6 +133,17 @@ QJsonObject objectAt(const QJsonValue &value, const QString &where) {
     return value.toObject();
 }
 
+// Visits each object of a list of the file, with the place where it stands.
+template <class Visit>
+void eachObjectOf(const QJsonObject &source, const QString &where, const char *key, Visit visit) {
+    const QJsonArray items = arrayOf(source, where, key);
+    const QString listAt = at(where, QLatin1String(key));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString here = at(listAt, i);
+        visit(objectAt(items.at(i), here), here);
+    }
+}
+
 QString textOf(const QJsonObject &object, const QString &where, const char *key, bool required = true) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined() && !required) return QStringLiteral("");
@@ -187,10 +198,7 @@ public:
 
 private:
     void readProperties(Node &held, const QJsonObject &source, const QString &where) {
-        const QJsonArray properties = arrayOf(source, where, "properties");
-        for (qsizetype i = 0; i < properties.size(); ++i) {
-            const QString here = at(at(where, QStringLiteral("properties")), i);
-            const QJsonObject entry = objectAt(properties.at(i), here);
+        eachObjectOf(source, where, "properties", [&](const QJsonObject &entry, const QString &here) {
             const QString name = textOf(entry, here, "name");
             const QString type = textOf(entry, here, "type");
             const QJsonValue value = entry.value(QLatin1String("value"));
@@ -216,7 +224,7 @@ private:
             if (name.isEmpty()) refuse(at(here, QStringLiteral("name")), QStringLiteral("must not be empty"));
             if (held.findProperty(name)) refuse(here, QStringLiteral("a second property \"%1\"").arg(name));
             held.properties.push_back({name, read});
-        }
+        });
     }
 
     std::vector<script::Object *> m_made;
@@ -249,10 +257,7 @@ void readPart(Builder &build, script::Object *scenario, const QJsonObject &sourc
             if (held.box.min[axis] > held.box.max[axis]) refuse(here, QStringLiteral("min lies beyond max"));
         held.box.valid = true;
     }
-    const QJsonArray entities = arrayOf(source, where, "entities");
-    for (qsizetype i = 0; i < entities.size(); ++i) {
-        const QString here = at(at(where, QStringLiteral("entities")), i);
-        const QJsonObject entry = objectAt(entities.at(i), here);
+    eachObjectOf(source, where, "entities", [&](const QJsonObject &entry, const QString &here) {
         EntityRecord entity;
         entity.id = wholeNumber(entry.value(QLatin1String("id")), at(here, QStringLiteral("id")));
         const QString kind = textOf(entry, here, "kind");
@@ -262,7 +267,7 @@ void readPart(Builder &build, script::Object *scenario, const QJsonObject &sourc
         if (entity.kind < 0) refuse(at(here, QStringLiteral("kind")), QStringLiteral("must be point, edge, surface, volume or unknown"));
         entity.name = textOf(entry, here, "name", false);
         held.entities.push_back(entity);
-    }
+    });
     adopt(scenario, part);
 }
 
@@ -276,11 +281,9 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
     if (!results.isUndefined() && !results.isObject()) refuse(at(where, QStringLiteral("results")), QStringLiteral("must be an object"));
     if (withResults) held.results = results.toObject();
 
-    const QJsonArray parts = arrayOf(source, where, "parts");
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString here = at(at(where, QStringLiteral("parts")), i);
-        readPart(build, scenario, objectAt(parts.at(i), here), here);
-    }
+    eachObjectOf(source, where, "parts", [&](const QJsonObject &entry, const QString &here) {
+        readPart(build, scenario, entry, here);
+    });
     const struct {
         const char *key;
         Kind kind;
@@ -289,15 +292,12 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
                  {"boundaryConditions", Kind::BoundaryCondition},
                  {"initialConditions", Kind::InitialCondition}};
     for (const auto &list : lists) {
-        const QJsonArray items = arrayOf(source, where, list.key);
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            const QString here = at(at(where, QLatin1String(list.key)), i);
-            const QJsonObject entry = objectAt(items.at(i), here);
+        eachObjectOf(source, where, list.key, [&](const QJsonObject &entry, const QString &here) {
             unique(scenario, list.kind, textOf(entry, here, "name"), here);
             script::Object *item = build.make(list.kind, entry, here);
             readEntityIds(node(item), entry, here);
             adopt(scenario, item);
-        }
+        });
     }
     const QJsonValue meshValue = source.value(QLatin1String("mesh"));
     const QString meshAt = at(where, QStringLiteral("mesh"));
@@ -305,16 +305,13 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
     meshSource.insert("name", QStringLiteral("Mesh"));
     script::Object *mesh = build.make(Kind::Mesh, meshSource, meshAt);
     adopt(scenario, mesh);
-    const QJsonArray regions = arrayOf(meshSource, meshAt, "regions");
-    for (qsizetype i = 0; i < regions.size(); ++i) {
-        const QString here = at(at(meshAt, QStringLiteral("regions")), i);
-        const QJsonObject entry = objectAt(regions.at(i), here);
+    eachObjectOf(meshSource, meshAt, "regions", [&](const QJsonObject &entry, const QString &here) {
         const QString shape = textOf(entry, here, "shape");
         if (shape != QLatin1String("box") && shape != QLatin1String("cylinder") && shape != QLatin1String("sphere"))
             refuse(at(here, QStringLiteral("shape")), QStringLiteral("must be box, cylinder or sphere"));
         unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
         adopt(mesh, build.make(Kind::MeshRegion, entry, here, shape));
-    }
+    });
     return scenario;
 }
 }  // namespace
@@ -371,22 +368,16 @@ bool studyFromJson(const QJsonObject &root, bool withResults, QString *why) {
 
         std::vector<script::Object *> designs;
         script::Object *holder = build.make(Kind::Free, QJsonObject{{"name", QString()}}, QString());
-        const QJsonArray designList = arrayOf(root, QString(), "designs");
-        for (qsizetype d = 0; d < designList.size(); ++d) {
-            const QString here = at(QStringLiteral("designs"), d);
-            const QJsonObject source = objectAt(designList.at(d), here);
+        eachObjectOf(root, QString(), "designs", [&](const QJsonObject &source, const QString &here) {
             unique(holder, Kind::Design, textOf(source, here, "name"), here);
             script::Object *design = build.make(Kind::Design, source, here);
             adopt(holder, design);
-            const QJsonArray scenarios = arrayOf(source, here, "scenarios");
-            for (qsizetype s = 0; s < scenarios.size(); ++s) {
-                const QString there = at(at(here, QStringLiteral("scenarios")), s);
-                const QJsonObject entry = objectAt(scenarios.at(s), there);
+            eachObjectOf(source, here, "scenarios", [&](const QJsonObject &entry, const QString &there) {
                 unique(design, Kind::Scenario, textOf(entry, there, "name"), there);
                 adopt(design, readScenario(build, entry, there, withResults));
-            }
+            });
             designs.push_back(design);
-        }
+        });
         script::Object *active = nullptr;
         const QJsonValue activeValue = root.value(QLatin1String("activeScenario"));
         if (!activeValue.isUndefined() && !activeValue.isNull()) {
