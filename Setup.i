@@ -16,6 +16,7 @@
 /* 3. Conversion rules, applied by type everywhere below. */
 %include "frame/numbers.i"
 %include "frame/strings.i"
+%include "frame/views.i"
 %include "frame/objects.i"
 %include "frame/variant.i"
 

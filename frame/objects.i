@@ -239,6 +239,8 @@ static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *typ
     holder = (SwigPyObject *)obj;
   else if (!(holder = Setup_OwnThisOfKnownProxy(obj)))
     holder = Setup_GetSwigThis(obj);
+  if (holder && Setup_IsView(holder) && !(flags & SETUP_PROBE) && !Setup_ViewIsLive(holder))
+    return SETUP_STALE_VIEW;
   for (; holder; holder = (SwigPyObject *)holder->next) {
     swig_type_info *from = holder->ty;
     swig_cast_info *cast;
@@ -275,11 +277,13 @@ static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *typ
    asks to take ownership) destroys the host object only when the pointer
    object owns it: one that does not may be a view of what the host or a list
    holds. Either way the pointer object is cleared, so that a second delete
-   does nothing and any other use is refused instead of reaching freed memory. */
+   does nothing and any other use is refused instead of reaching freed memory.
+   A view into a list owns nothing, so deleting it, however stale, only
+   clears it. */
 static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int flags) {
   if ((flags & SWIG_POINTER_DISOWN) && obj != Py_None) {
     SwigPyObject *holder = obj ? Setup_GetSwigThis(obj) : 0;
-    int res = Setup_ConvertPtrAndOwn(obj, ptr, type, flags & ~SWIG_POINTER_DISOWN);
+    int res = Setup_ConvertPtrAndOwn(obj, ptr, type, (flags & ~SWIG_POINTER_DISOWN) | SETUP_PROBE);
     if (!SWIG_IsOK(res) || !holder)
       return res;
     if (!holder->own && ptr)
@@ -595,18 +599,27 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 %typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE *self {
   {
     void *probe = 0;
-    $1 = SWIG_CheckState(SWIG_ConvertPtr($input, &probe, $descriptor, 0)) && probe;
+    $1 = SWIG_CheckState(SWIG_ConvertPtr($input, &probe, $descriptor, SETUP_PROBE)) && probe;
   }
 }
 
 /* A reference passes overload choice as None too, so that None then meets
    the null reference failure of the chosen form rather than the overload failure. */
 %typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE &, const SWIGTYPE & {
-  $1 = $input == Py_None || SWIG_CheckState(SWIG_ConvertPtr($input, 0, $descriptor, SWIG_POINTER_NO_NULL));
+  $1 = $input == Py_None || SWIG_CheckState(SWIG_ConvertPtr($input, 0, $descriptor, SWIG_POINTER_NO_NULL | SETUP_PROBE));
+}
+/* Pointers and values choose their form as SWIG's own check does, but a stale
+   view into a list still counts as its class, so that the chosen form reports it. */
+%typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE * {
+  $1 = SWIG_CheckState(SWIG_ConvertPtr($input, 0, $descriptor, SETUP_PROBE));
+}
+%typemap(typecheck, precedence=SWIG_TYPECHECK_POINTER, noblock=1) SWIGTYPE {
+  $1 = SWIG_CheckState(SWIG_ConvertPtr($input, 0, $&descriptor, SWIG_POINTER_NO_NULL | SETUP_PROBE));
 }
 
 %init %{
   Setup_knownPointerTypes[0] = SwigPyObject_Type();
+  Setup_knownPointerTypes[1] = Setup_viewTypes.view;
   /* The name "this" is interned, as the interpreter's own attribute names are:
      an instance's attributes then find it by identity, and storing it needs
      no interning of its own on each new proxy. */

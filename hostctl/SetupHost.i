@@ -17,6 +17,7 @@ import Setup
 %include "frame/failures.i"
 %include "frame/numbers.i"
 %include "frame/strings.i"
+%include "frame/views.i"
 %include "frame/objects.i"
 %include "frame/variant.i"
 

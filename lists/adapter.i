@@ -11,9 +11,13 @@
 
 /* What the lists' own operations report, and nothing else: an index outside
    the list (IndexError), a refused slice, iterator or list (ValueError), the
-   end of an iteration (StopIteration) and exhausted memory. */
-%exception {
+   end of an iteration (StopIteration) and exhausted memory. Before is what an
+   operation does first: one that may move the list's elements ends the views
+   into the list. */
+%define %setup_list_exception(Before)
+{
   try {
+    Before
     $action
   } catch (const Setup_list::Stop &) {
     PyErr_SetNone(PyExc_StopIteration);
@@ -34,6 +38,30 @@
     SWIG_fail;
   }
 }
+%enddef
+
+%exception %setup_list_exception()
+
+%define %setup_list_moves_elements(Operation)
+%exception std::vector::Operation %setup_list_exception(Setup_ListChanged($self);)
+%enddef
+
+%setup_list_moves_elements(pop)
+%setup_list_moves_elements(__setslice__)
+%setup_list_moves_elements(__delslice__)
+%setup_list_moves_elements(__delitem__)
+%setup_list_moves_elements(append)
+%setup_list_moves_elements(push_back)
+%setup_list_moves_elements(pop_back)
+%setup_list_moves_elements(clear)
+%setup_list_moves_elements(swap)
+%setup_list_moves_elements(erase)
+%setup_list_moves_elements(assign)
+%setup_list_moves_elements(resize)
+%setup_list_moves_elements(insert)
+%setup_list_moves_elements(reserve)
+/* Replacing one element in place moves nothing; assigning a slice may. */
+%exception std::vector::__setitem__ %setup_list_exception(if (Setup_list::isSliceForm("$decl")) Setup_ListChanged($self);)
 
 %fragment("Setup_ListKit", "header", fragment="Setup_AsInt,Setup_AsIndex") %{
 #include <algorithm>
@@ -63,23 +91,49 @@ template <class T> struct Descriptor {
 template <class T> swig_type_info *Descriptor<T>::type = 0;
 template <> inline void Descriptor<int>::learn(const char *) {}
 
-/* Value elements: the list holds copies; a copy goes out owned. */
+/* Whether a list operation's declaration is a slice form. */
+static constexpr bool isSliceForm(const char *declaration) {
+  for (const char *at = declaration; *at; ++at) {
+    const char *word = "PySliceObject";
+    const char *c = at;
+    while (*word && *c == *word) {
+      ++c;
+      ++word;
+    }
+    if (!*word)
+      return true;
+  }
+  return false;
+}
+
+/* Value elements: the list holds copies; a copy goes out owned, and an
+   element read in place goes out as a view into the list. */
 template <class T> struct Element {
   static PyObject *copy(const T &element) {
     return SWIG_NewPointerObj(new T(element), Descriptor<T>::type, SWIG_POINTER_OWN);
   }
-  static const T *find(PyObject *obj) {
-    void *found = 0;
-    if (obj == Py_None || !SWIG_IsOK(SWIG_ConvertPtr(obj, &found, Descriptor<T>::type, 0)))
-      return 0;
-    return static_cast<const T *>(found);
+  static PyObject *at(PyObject *listObj, const std::vector<T> &list, size_t index) {
+    return Setup_NewView(listObj, const_cast<T *>(&list[index]), Descriptor<T>::type);
   }
-  static bool fits(PyObject *obj) { return find(obj) != 0; }
-  static bool append(std::vector<T> &list, PyObject *obj) {
-    const T *found = find(obj);
-    if (found)
+  /* SWIG_OK, or why the object is not an element (a stale view says so). */
+  static int find(PyObject *obj, const T **found, int flags) {
+    void *pointer = 0;
+    int res = obj == Py_None ? SWIG_ERROR : SWIG_ConvertPtr(obj, &pointer, Descriptor<T>::type, flags);
+    if (SWIG_IsOK(res) && !pointer)
+      res = SWIG_ERROR;
+    *found = static_cast<const T *>(pointer);
+    return res;
+  }
+  static bool fits(PyObject *obj) {
+    const T *found;
+    return SWIG_IsOK(find(obj, &found, SETUP_PROBE));
+  }
+  static int append(std::vector<T> &list, PyObject *obj) {
+    const T *found;
+    int res = find(obj, &found, 0);
+    if (SWIG_IsOK(res))
       list.push_back(*found);
-    return found != 0;
+    return res;
   }
 };
 
@@ -87,66 +141,85 @@ template <class T> struct Element {
    point to; None is the null pointer. */
 template <class T> struct Element<T *> {
   static PyObject *copy(T *element) { return SWIG_NewPointerObj(element, Descriptor<T *>::type, 0); }
-  static bool find(PyObject *obj, T **found) {
+  static PyObject *at(PyObject *, const std::vector<T *> &list, size_t index) { return copy(list[index]); }
+  static int find(PyObject *obj, T **found, int flags) {
     void *pointer = 0;
-    if (!SWIG_IsOK(SWIG_ConvertPtr(obj, &pointer, Descriptor<T *>::type, 0)))
-      return false;
+    int res = SWIG_ConvertPtr(obj, &pointer, Descriptor<T *>::type, flags);
     *found = static_cast<T *>(pointer);
-    return true;
+    return res;
   }
   static bool fits(PyObject *obj) {
     T *found;
-    return find(obj, &found);
+    return SWIG_IsOK(find(obj, &found, SETUP_PROBE));
   }
-  static bool append(std::vector<T *> &list, PyObject *obj) {
+  static int append(std::vector<T *> &list, PyObject *obj) {
     T *found;
-    if (!find(obj, &found))
-      return false;
-    list.push_back(found);
-    return true;
+    int res = find(obj, &found, 0);
+    if (SWIG_IsOK(res))
+      list.push_back(found);
+    return res;
   }
 };
 
 /* Integer elements, by the integer argument rule. */
 template <> struct Element<int> {
   static PyObject *copy(int element) { return PyLong_FromLong(element); }
+  static PyObject *at(PyObject *, const std::vector<int> &list, size_t index) { return copy(list[index]); }
   static bool fits(PyObject *obj) {
     int value;
     return Setup_AsInt(obj, &value);
   }
-  static bool append(std::vector<int> &list, PyObject *obj) {
+  static int append(std::vector<int> &list, PyObject *obj) {
     int value;
     if (!Setup_AsInt(obj, &value))
-      return false;
+      return SWIG_TypeError;
     list.push_back(value);
-    return true;
+    return SWIG_OK;
   }
 };
+
+/* An element read in place, made into its Python object where the list's own
+   Python object is at hand (see the out typemap of Setup_list::Place). */
+struct Place {
+  PyObject *(*make)(PyObject *listObj, const void *list, size_t index);
+  const void *list;
+  size_t index;
+};
+
+template <class Seq> static PyObject *makeElement(PyObject *listObj, const void *list, size_t index) {
+  return Element<typename Seq::value_type>::at(listObj, *static_cast<const Seq *>(list), index);
+}
+
+template <class Seq> static Place placeOf(const Seq &list, size_t index) {
+  Place place = {&makeElement<Seq>, &list, index};
+  return place;
+}
 
 /* A list argument of the lists' own operations: a list object of the type
    itself, or a Python sequence whose items all convert as elements, copied
    into `scratch`. The sequence is read by index with its length read again at
-   each step, since converting an item may run code that changes it. */
-template <class Seq> static bool visitSequence(PyObject *obj, Seq *scratch) {
+   each step, since converting an item may run code that changes it. Gives
+   SWIG_OK, or the code of the first item that does not convert. */
+template <class Seq> static int visitSequence(PyObject *obj, Seq *scratch) {
   typedef typename Seq::value_type T;
   PyObject *items = PySequence_Fast(obj, "");
   if (!items) {
     PyErr_Clear();
-    return false;
+    return SWIG_TypeError;
   }
-  bool fits = true;
+  int res = SWIG_OK;
   if (scratch)
     scratch->reserve((size_t)PySequence_Fast_GET_SIZE(items));
-  for (Py_ssize_t i = 0; fits && i < PySequence_Fast_GET_SIZE(items); ++i) {
+  for (Py_ssize_t i = 0; SWIG_IsOK(res) && i < PySequence_Fast_GET_SIZE(items); ++i) {
     PyObject *item = PySequence_Fast_GET_ITEM(items, i);
     Py_INCREF(item);
-    fits = scratch ? Element<T>::append(*scratch, item) : Element<T>::fits(item);
+    res = scratch ? Element<T>::append(*scratch, item) : (Element<T>::fits(item) ? SWIG_OK : SWIG_TypeError);
     Py_DECREF(item);
   }
   Py_DECREF(items);
   if (PyErr_Occurred())
     PyErr_Clear();
-  return fits;
+  return res;
 }
 
 template <class Seq> static Seq *listObject(PyObject *obj, swig_type_info *listType) {
@@ -159,15 +232,18 @@ template <class Seq> static Seq *listObject(PyObject *obj, swig_type_info *listT
 template <class Seq> static bool fitsList(PyObject *obj, swig_type_info *listType) {
   if (obj == Py_None || listObject<Seq>(obj, listType))
     return true;
-  return PySequence_Check(obj) && visitSequence<Seq>(obj, 0);
+  return PySequence_Check(obj) && SWIG_IsOK(visitSequence<Seq>(obj, 0));
 }
 
-template <class Seq> static Seq *asList(PyObject *obj, swig_type_info *listType, Seq &scratch) {
+/* The list, or 0 with `failure` set to why not. */
+template <class Seq> static Seq *asList(PyObject *obj, swig_type_info *listType, Seq &scratch, int &failure) {
+  failure = SWIG_TypeError;
   if (Seq *list = listObject<Seq>(obj, listType))
     return list;
-  if (obj == Py_None || !PySequence_Check(obj) || !visitSequence<Seq>(obj, &scratch))
+  if (obj == Py_None || !PySequence_Check(obj))
     return 0;
-  return &scratch;
+  failure = visitSequence<Seq>(obj, &scratch);
+  return SWIG_IsOK(failure) ? &scratch : 0;
 }
 
 /* A stretch of a list, as Python's own slices select it. */
@@ -492,17 +568,26 @@ template <class Seq> static PyObject *fastIterator(PyObject *listObj, Seq *list)
    on the wrapper's stack, which the wrapper frees. None: null reference
    failure; anything else: TypeError. Applied per list type where its list
    types are declared. */
-%typemap(in, noblock=1, fragment="Setup_ListKit") const Setup_AnyList &items ($*1_ltype scratch) {
-  $1 = Setup_list::asList< $*1_ltype >($input, $descriptor, scratch);
+%typemap(in, noblock=1, fragment="Setup_ListKit") const Setup_AnyList &items ($*1_ltype scratch, int failure) {
+  $1 = Setup_list::asList< $*1_ltype >($input, $descriptor, scratch, failure);
   if (!$1) {
     if ($input == Py_None) {
       %argument_nullref("$type", $symname, $argnum);
     }
-    %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
+    %argument_fail(failure == SETUP_STALE_VIEW ? failure : SWIG_TypeError, "$type", $symname, $argnum);
   }
 }
 %typemap(typecheck, precedence=SWIG_TYPECHECK_VECTOR, noblock=1, fragment="Setup_ListKit") const Setup_AnyList &items {
   $1 = Setup_list::fitsList< $*1_ltype >($input, $descriptor);
+}
+
+/* An element read in place (an index, front, back): a view into the list
+   for the lists that hold values, which keeps the list's Python object alive;
+   the object itself for pointers and ints. */
+%typemap(out, noblock=1) Setup_list::Place {
+  $result = $1.make($self, $1.list, $1.index);
+  if (!$result)
+    SWIG_fail;
 }
 
 /* A host iterator that an in-place move hands on: the new proxy owns the
@@ -660,8 +745,8 @@ public:
     vector *__getitem__(PySliceObject *slice) {
       return Setup_list::copyStretch(*$self, Setup_list::stretch(*$self, (PyObject *)slice));
     }
-    const_reference __getitem__(difference_type i) {
-      return (*$self)[Setup_list::place(*$self, i)];
+    Setup_list::Place __getitem__(difference_type i) {
+      return Setup_list::placeOf(*$self, Setup_list::place(*$self, i));
     }
     void __setitem__(PySliceObject *slice, const std::vector< T, Allocator > &items) {
       Setup_list::replaceStretch(*$self, Setup_list::stretch(*$self, (PyObject *)slice), items);
@@ -729,15 +814,15 @@ public:
   void push_back(const value_type &x);
 
   %extend {
-    const_reference front() const {
+    Setup_list::Place front() const {
       if ($self->empty())
         throw std::out_of_range("front of empty container");
-      return $self->front();
+      return Setup_list::placeOf(*$self, 0);
     }
-    const_reference back() const {
+    Setup_list::Place back() const {
       if ($self->empty())
         throw std::out_of_range("back of empty container");
-      return $self->back();
+      return Setup_list::placeOf(*$self, $self->size() - 1);
     }
   }
 

@@ -7,10 +7,12 @@
 #include <script/Lists.h>
 %}
 
-/* Declares one list type: its list argument rule, its class, and the
-   descriptor by which its elements cross. */
+/* Declares one list type: its list argument rule, the rule for a list that
+   an operation changes (swap), its class, and the descriptor by which its
+   elements cross. */
 %define %setup_list(Name, Element)
 %apply const Setup_AnyList &items { const std::vector< Element, std::allocator< Element > > &items };
+%apply Setup_ChangedList & { std::vector< Element > &, std::vector< Element, std::allocator< Element > > & };
 %template(Name) std::vector< Element >;
 %init %{
   Setup_list::Descriptor< Element >::learn(#Element);

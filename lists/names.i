@@ -16,3 +16,10 @@ typedef std::vector< script::BoundaryCondition > BCList;
 typedef std::vector< script::InitialCondition > ICList;
 typedef std::vector< script::Entity > EntityList;
 }
+
+/* An operation given one of these lists may fill or empty it. */
+%apply Setup_ChangedList & {
+  DesignList &, ScenarioList &, PropertyDefinitionList &, VariantList &, IntList &,
+  script::PartList &, script::MaterialList &, script::PropertyList &, script::VariationList &,
+  script::BCList &, script::ICList &, script::EntityList &
+};

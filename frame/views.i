@@ -1,0 +1,246 @@
+/* ==========================================================================
+ * Views into a list: the pointer objects that point at an element inside a
+ * list's storage (lst[i], front(), back() of the lists that hold values).
+ *
+ * A view keeps its list alive, and it holds while the list keeps its size
+ * and storage. Every operation that may move the list's elements (any change
+ * of size, a swap, a refill by the host) counts one change on the list; a
+ * view made before that change is refused from then on, with ValueError
+ * "list element no longer exists", instead of reaching storage that has moved
+ * or been freed. Replacing one element in place moves nothing and keeps the
+ * views. A view never owns what it points at: the list does.
+ *
+ * Both modules of the process meet the same views (a view made by one may be
+ * handed to the other), so the two types below are made once per interpreter
+ * and shared through the runtime module, as the overload failure's class is.
+ * ========================================================================== */
+
+%header %{
+static SwigPyObject *Setup_GetSwigThis(PyObject *obj);
+
+/* What a list's pointer object carries once a view into the list has been
+   made: how many times the list has changed since. It sits in the pointer
+   object's dict slot, which only SWIG's built-in classes use, so that it
+   lives exactly as long as the list's pointer object. */
+struct Setup_ListState {
+  PyObject_HEAD
+  unsigned long long changes;
+};
+
+/* A view: SWIG's pointer object, then the list's pointer object (kept alive)
+   and the list's count of changes when the view was made. */
+struct Setup_ViewObject {
+  SwigPyObject pointer;
+  SwigPyObject *list;
+  unsigned long long changes;
+};
+
+struct Setup_ViewTypes {
+  PyTypeObject *view;
+  PyTypeObject *listState;
+};
+static Setup_ViewTypes Setup_viewTypes;
+
+/* A conversion that found a view whose list has changed since. */
+#define SETUP_STALE_VIEW (-300)
+/* Asked by overload choice: a view that is no longer valid still has its
+   type, so that the chosen form, not the overload failure, reports it. */
+#define SETUP_PROBE 0x100
+
+static inline int Setup_IsView(const SwigPyObject *pointer) {
+  return Py_TYPE(pointer) == Setup_viewTypes.view;
+}
+
+static inline int Setup_ViewIsLive(const SwigPyObject *pointer) {
+  const Setup_ViewObject *view = (const Setup_ViewObject *)pointer;
+  /* An explicit delete of the list clears its pointer object. */
+  return view->list->ptr && ((Setup_ListState *)view->list->swigdict)->changes == view->changes;
+}
+
+/* Counts a change of the list behind `listObject` (its proxy or pointer
+   object), so that the views made before it are refused. */
+static void Setup_ListChanged(PyObject *listObject) {
+  SwigPyObject *list = Setup_GetSwigThis(listObject);
+  if (list && list->swigdict && Py_TYPE(list->swigdict) == Setup_viewTypes.listState)
+    ++((Setup_ListState *)list->swigdict)->changes;
+}
+
+/* A view never takes ownership: the element is the list's to free. */
+static PyObject *Setup_View_refuseOwnership(void) {
+  PyErr_SetString(PyExc_ValueError, "a list element view cannot own the element: the list owns it");
+  return NULL;
+}
+
+static PyObject *Setup_View_acquire(PyObject *, PyObject *) {
+  return Setup_View_refuseOwnership();
+}
+
+static PyObject *Setup_View_disown(PyObject *, PyObject *) {
+  return SWIG_Py_Void();
+}
+
+static PyObject *Setup_View_own(PyObject *self, PyObject *args) {
+  PyObject *value = 0;
+  if (!PyArg_UnpackTuple(args, "own", 0, 1, &value))
+    return NULL;
+  if (value) {
+    int truth = PyObject_IsTrue(value);
+    if (truth < 0)
+      return NULL;
+    if (truth)
+      return Setup_View_refuseOwnership();
+  }
+  (void)self;
+  Py_RETURN_FALSE;
+}
+
+static PyMethodDef Setup_View_methods[] = {
+    {"disown", Setup_View_disown, METH_NOARGS, "releases ownership of the pointer (a view owns nothing)"},
+    {"acquire", Setup_View_acquire, METH_NOARGS, "refused: a view cannot own a list's element"},
+    {"own", Setup_View_own, METH_VARARGS, "returns False; setting True is refused"},
+    {"append", SwigPyObject_append, METH_O, "appends another 'this' object"},
+    {"next", SwigPyObject_next, METH_NOARGS, "returns the next 'this' object"},
+    {"__repr__", SwigPyObject_repr2, METH_NOARGS, "returns object representation"},
+    {0, 0, 0, 0}};
+
+static void Setup_View_dealloc(PyObject *self) {
+  Setup_ViewObject *view = (Setup_ViewObject *)self;
+  if (view->pointer.weakreflist)
+    PyObject_ClearWeakRefs(self);
+  view->pointer.own = 0;
+  Py_CLEAR(view->list);
+  SwigPyObject_dealloc(self);
+}
+
+static void Setup_ListState_dealloc(PyObject *self) {
+  PyObject_Free(self);
+}
+
+static PyTypeObject Setup_ViewType = {PyVarObject_HEAD_INIT(0, 0)};
+static PyTypeObject Setup_ListStateType = {PyVarObject_HEAD_INIT(0, 0)};
+static Setup_ViewTypes Setup_ownViewTypes = {&Setup_ViewType, &Setup_ListStateType};
+
+#define SETUP_VIEW_TYPES_ATTR "Setup_view_types"
+
+/* The view types of this interpreter: those another module made already, or
+   this module's own, published for the modules that follow. */
+static int Setup_InitViewTypes(void) {
+  PyObject *runtime = PyImport_AddModule(SETUP_TABLE_MODULE);
+  PyObject *capsule;
+  PyTypeObject *pointerType = SwigPyObject_Type();
+  if (!runtime)
+    return 0;
+  capsule = PyObject_GetAttrString(runtime, SETUP_VIEW_TYPES_ATTR);
+  if (capsule) {
+    Setup_ViewTypes *shared = (Setup_ViewTypes *)PyCapsule_GetPointer(capsule, SETUP_TABLE_MODULE "." SETUP_VIEW_TYPES_ATTR);
+    Py_DECREF(capsule);
+    if (!shared)
+      return 0;
+    Setup_viewTypes = *shared;
+    return 1;
+  }
+  PyErr_Clear();
+  /* A view answers as a pointer object does, by SWIG's own type name, so
+     that every module of the table takes it as one. */
+  Setup_ViewType.tp_name = pointerType->tp_name;
+  Setup_ViewType.tp_basicsize = sizeof(Setup_ViewObject);
+  Setup_ViewType.tp_dealloc = Setup_View_dealloc;
+  Setup_ViewType.tp_repr = pointerType->tp_repr;
+  Setup_ViewType.tp_as_number = pointerType->tp_as_number;
+  Setup_ViewType.tp_getattro = PyObject_GenericGetAttr;
+  Setup_ViewType.tp_flags = Py_TPFLAGS_DEFAULT;
+  Setup_ViewType.tp_doc = "Swig object holding a C/C++ pointer into a list's storage";
+  Setup_ViewType.tp_richcompare = pointerType->tp_richcompare;
+  Setup_ViewType.tp_weaklistoffset = offsetof(SwigPyObject, weakreflist);
+  Setup_ViewType.tp_methods = Setup_View_methods;
+  Setup_ListStateType.tp_name = "Setup.ListState";
+  Setup_ListStateType.tp_basicsize = sizeof(Setup_ListState);
+  Setup_ListStateType.tp_dealloc = Setup_ListState_dealloc;
+  Setup_ListStateType.tp_flags = Py_TPFLAGS_DEFAULT;
+  if (PyType_Ready(&Setup_ViewType) < 0 || PyType_Ready(&Setup_ListStateType) < 0)
+    return 0;
+  capsule = PyCapsule_New(&Setup_ownViewTypes, SETUP_TABLE_MODULE "." SETUP_VIEW_TYPES_ATTR, NULL);
+  if (!capsule || PyModule_AddObject(runtime, SETUP_VIEW_TYPES_ATTR, capsule) < 0) {
+    Py_XDECREF(capsule);
+    return 0;
+  }
+  Setup_viewTypes = Setup_ownViewTypes;
+  return 1;
+}
+
+/* A view of `element`, of class `type`, inside the list behind `listObject`,
+   presented as the class's proxy when one is registered; a new reference, or
+   0 with an exception set. */
+static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_info *type) {
+  SwigPyObject *list = Setup_GetSwigThis(listObject);
+  Setup_ListState *state;
+  Setup_ViewObject *view;
+  SwigPyClientData *data;
+  if (!list) {
+    PyErr_SetString(PyExc_TypeError, "a list element view needs the list's pointer object");
+    return 0;
+  }
+  if (!list->swigdict) {
+    state = PyObject_New(Setup_ListState, Setup_viewTypes.listState);
+    if (!state)
+      return 0;
+    state->changes = 0;
+    list->swigdict = (PyObject *)state;
+  } else if (Py_TYPE(list->swigdict) == Setup_viewTypes.listState) {
+    state = (Setup_ListState *)list->swigdict;
+  } else {
+    PyErr_SetString(PyExc_TypeError, "this list's pointer object cannot hand out element views");
+    return 0;
+  }
+  view = PyObject_New(Setup_ViewObject, Setup_viewTypes.view);
+  if (!view)
+    return 0;
+  view->pointer.ptr = element;
+  view->pointer.ty = type;
+  view->pointer.own = 0;
+  view->pointer.next = 0;
+  view->pointer.swigdict = 0;
+  view->pointer.weakreflist = 0;
+  Py_INCREF(list);
+  view->list = list;
+  view->changes = state->changes;
+  data = type ? (SwigPyClientData *)type->clientdata : 0;
+  if (data && !data->pytype) {
+    PyObject *proxy = SWIG_Python_NewShadowInstance(data, (PyObject *)view);
+    Py_DECREF(view);
+    return proxy;
+  }
+  return (PyObject *)view;
+}
+
+/* A stale view is reported in words of its own, not as a wrong argument. */
+static inline void Setup_Error(int code, const char *message) {
+  if (code == SETUP_STALE_VIEW)
+    PyErr_SetString(PyExc_ValueError, "list element no longer exists");
+  else
+    SWIG_Python_SetErrorMsg(SWIG_Python_ErrorType(code), message);
+}
+#undef SWIG_Error
+#define SWIG_Error(code, msg) Setup_Error(code, msg)
+%}
+
+/* A list that the operation fills, empties or exchanges: a list object of its
+   type, as any reference argument is (None: null reference failure; anything
+   else: TypeError). The host receives the list itself; the views into it end
+   first, since the operation may move its elements. Nothing is freed. */
+%typemap(in, noblock=1) Setup_ChangedList & (void *argp = 0, int res = 0) {
+  res = SWIG_ConvertPtr($input, &argp, $descriptor, %convertptr_flags);
+  if (!SWIG_IsOK(res)) {
+    %argument_fail(res, "$type", $symname, $argnum);
+  }
+  if (!argp) {
+    %argument_nullref("$type", $symname, $argnum);
+  }
+  $1 = %reinterpret_cast(argp, $ltype);
+  Setup_ListChanged($input);
+}
+
+%init %{
+  if (!Setup_InitViewTypes())
+    return -1;
+%}
