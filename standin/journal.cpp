@@ -180,6 +180,52 @@ const char *escapeOf(unsigned c) {
     default: return nullptr;
     }
 }
+// The most that writeJsonText writes for a text: six bytes a unit (an
+// escaped control character or lone surrogate) and the quotes.
+size_t jsonTextRoom(const QString &text) {
+    return static_cast<size_t>(text.size()) * 6 + 2;
+}
+
+// A text as a JSON string, in UTF-8, straight from its UTF-16 units in one
+// pass: a surrogate pair is one character of four bytes, and a lone
+// surrogate, which UTF-8 cannot carry, is written as its escape (\udc80), as
+// JSON allows. Returns the length written.
+size_t writeJsonText(char *to, const QString &text) {
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    char *o = to;
+    *o++ = '"';
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned c = units[i];
+        if (c < 0x80) {
+            if (c >= 0x20 && c != '"' && c != '\\') {
+                *o++ = static_cast<char>(c);
+            } else if (const char *escape = escapeOf(c)) {
+                *o++ = escape[0];
+                *o++ = escape[1];
+            } else {
+                o += std::snprintf(o, 7, "\\u%04x", c);
+            }
+        } else if (c < 0x800) {
+            *o++ = static_cast<char>(0xc0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3f));
+        } else if (c >= 0xd800 && c < 0xdc00 && i + 1 < size && units[i + 1] >= 0xdc00 && units[i + 1] < 0xe000) {
+            const unsigned code = 0x10000 + ((c - 0xd800) << 10) + (units[++i] - 0xdc00);
+            *o++ = static_cast<char>(0xf0 | (code >> 18));
+            *o++ = static_cast<char>(0x80 | ((code >> 12) & 0x3f));
+            *o++ = static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+            *o++ = static_cast<char>(0x80 | (code & 0x3f));
+        } else if (c >= 0xd800 && c < 0xe000) {
+            o += std::snprintf(o, 7, "\\u%04x", c);
+        } else {
+            *o++ = static_cast<char>(0xe0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+            *o++ = static_cast<char>(0x80 | (c & 0x3f));
+        }
+    }
+    *o++ = '"';
+    return static_cast<size_t>(o - to);
+}
 }  // namespace
 
 const char *const kNullNameProperty = "standin.nullName";
@@ -191,9 +237,8 @@ std::string reprDouble(double value) {
 
 std::string quoted(const QString &text) {
     if (text.isNull()) return "null";
-    QByteArray utf8 = text.toUtf8();
-    std::string out;
-    appendJsonEscaped(out, utf8.constData(), static_cast<size_t>(utf8.size()));
+    std::string out(jsonTextRoom(text), '\0');
+    out.resize(writeJsonText(out.data(), text));
     return out;
 }
 
@@ -301,43 +346,10 @@ void Call::put(const QString &text) {
         write("null", 4);
         return;
     }
-    // UTF-8 written straight from the text's units into the entry, in one
-    // pass; a text with surrogates, or too long to fit, takes QtCore's own
-    // encoding, which decides what a lone surrogate becomes.
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype size = text.size();
-    char *begin = room(static_cast<size_t>(size) * 6 + 2);
-    if (begin) {
-        char *o = begin;
-        *o++ = '"';
-        qsizetype i = 0;
-        for (; i < size; ++i) {
-            const unsigned c = units[i];
-            if (c < 0x80) {
-                if (c >= 0x20 && c != '"' && c != '\\') {
-                    *o++ = static_cast<char>(c);
-                } else if (const char *escape = escapeOf(c)) {
-                    *o++ = escape[0];
-                    *o++ = escape[1];
-                } else {
-                    o += std::snprintf(o, 7, "\\u%04x", c);
-                }
-            } else if (c < 0x800) {
-                *o++ = static_cast<char>(0xc0 | (c >> 6));
-                *o++ = static_cast<char>(0x80 | (c & 0x3f));
-            } else if (c >= 0xd800 && c < 0xe000) {
-                break;
-            } else {
-                *o++ = static_cast<char>(0xe0 | (c >> 12));
-                *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-                *o++ = static_cast<char>(0x80 | (c & 0x3f));
-            }
-        }
-        if (i == size) {
-            *o++ = '"';
-            m_size += static_cast<size_t>(o - begin);
-            return;
-        }
+    const size_t most = jsonTextRoom(text);
+    if (char *to = room(most)) {
+        m_size += writeJsonText(to, text);
+        return;
     }
     write(quoted(text));
 }

@@ -11,7 +11,9 @@
 #include <QtCore/QJsonParseError>
 #include <QtCore/QSaveFile>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cmath>
 #include <stdexcept>
 
@@ -354,8 +356,9 @@ bool studyFromJson(const QJsonObject &root, bool withResults, QString *why) {
                                   .arg(QString::fromUtf8(QJsonDocument(QJsonArray{version}).toJson(QJsonDocument::Compact)).mid(1).chopped(1))
                                   .arg(kStudyFormatVersion));
         const QString name = textOf(root, QString(), "name", false);
+        // A study without a length unit is in meters; an empty one names no unit.
         const QString unitName = textOf(root, QString(), "lengthUnit", false);
-        int unit = unitName.isEmpty() ? 0 : -2;
+        int unit = root.contains(QLatin1String("lengthUnit")) ? -2 : 0;
         for (int u = 0; u < 9; ++u)
             if (unitName == QLatin1String(kLengthUnits[u])) unit = u;
         if (unitName == QLatin1String("unknown")) unit = -1;
@@ -457,9 +460,20 @@ bool writeStudyFile(const QString &path, const QJsonObject &root, QString *why) 
         return false;
     }
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *why = QStringLiteral("cannot be written: %1").arg(file.errorString());
+    // The system's reason is read right where a write fails: by the time the
+    // file is given up, QtCore may only know that something went wrong.
+    errno = 0;
+    bool written = file.write(bytes) == bytes.size() && file.flush();
+    int reason = errno;
+    if (written) {
+        written = file.commit();
+        reason = errno;
+    } else {
         file.cancelWriting();
+    }
+    if (!written) {
+        *why = QStringLiteral("cannot be written: %1")
+                   .arg(reason ? QString::fromLocal8Bit(std::strerror(reason)) : file.errorString());
         return false;
     }
     return true;

@@ -1,4 +1,6 @@
 """The journal's canonical forms and the host-control switches."""
+import json
+
 import pytest
 
 import Setup
@@ -16,9 +18,17 @@ def test_doubles_are_shown_as_python_repr(value, shown):
     assert shown == repr(value)
 
 
-def test_texts_are_json_quoted():
-    Setup.Variant('q"\\\n\t\x01é')
-    assert SetupHost.journal()[0] == 'Variant::Variant("q\\"\\\\\\n\\t\\u0001é")'
+@pytest.mark.parametrize("text, shown", [
+    ('q"\\\n\t\x01é', '"q\\"\\\\\\n\\t\\u0001é"'),
+    ("\U0001F600", '"\U0001F600"'),                       # a surrogate pair is one character
+    ("a\udc80b\ud800", '"a\\udc80b\\ud800"'),             # lone surrogates keep their escapes
+    ("x" * 70000 + "\udfff", '"' + "x" * 70000 + '\\udfff"'),  # too long for the entry's room
+])
+def test_texts_are_json_quoted(text, shown):
+    scenario = SetupHost.new_scenario("S")
+    scenario.setName(text)
+    assert SetupHost.journal()[-1] == f"Analysis::setName({shown})"
+    assert json.loads(shown) == text
 
 
 def test_journal_switch_and_reset():

@@ -1,5 +1,6 @@
 """Study files: what a study saves is what it opens again, and no bad file
 costs the open study anything."""
+import errno
 import json
 import os
 import subprocess
@@ -104,6 +105,8 @@ BAD_FILES = [
     ("bad part", lambda d: write(d / "f.json", study_text(designs=[{"name": "A", "scenarios": [
         {"name": "S", "parts": [{"id": 1, "name": "P", "boundingBox": {"min": [0, 0, 0], "max": [1, 1]}}]}]}])),
      "designs[0].scenarios[0].parts[0].boundingBox.max: must be three numbers"),
+    ("empty length unit", lambda d: write(d / "f.json", study_text(lengthUnit="")),
+     'lengthUnit: \\"\\" is no length unit'),
     ("unknown active", lambda d: write(d / "f.json", study_text(activeScenario={"design": "A", "scenario": "S"})),
      "activeScenario: names no scenario of the study"),
 ]
@@ -144,7 +147,8 @@ def test_a_failed_save_leaves_the_old_file_whole(tmp_path, example_study):
         "s.save(); print(SetupHost.journal()[-1])\n")
     result = subprocess.run([sys.executable, "-c", script, example_study, str(target)],
                             capture_output=True, text=True, env=os.environ, check=True)
-    assert result.stdout.startswith('DesignStudy::save() failed: "cannot be written')
+    # The system's own reason, as for every other refusal.
+    assert result.stdout == f'DesignStudy::save() failed: "cannot be written: {os.strerror(errno.EFBIG)}"\n'
     assert target.read_text() == "old contents"
     assert os.listdir(tmp_path) == ["study.json"]
 
