@@ -41,6 +41,17 @@ class InitialCondition;
 class Entity;
 }
 
+/* Records that the host returns by value are made from its answer alone, so
+   that a call refused before the host answers makes none. */
+%feature("valuewrapper") Clt::Vector;
+%feature("valuewrapper") script::CTMResults;
+%feature("valuewrapper") script::TECResults;
+%feature("valuewrapper") script::ThermalComfortParams;
+%feature("valuewrapper") script::SmokeParams;
+%feature("valuewrapper") script::Variant;
+%feature("valuewrapper") script::PropertyDefinition;
+%feature("valuewrapper") script::BoundingBox;
+
 /* 5. Value records. */
 %include "records/vector.i"
 %include "records/results.i"

@@ -55,10 +55,6 @@ static void Setup_LearnLengthUnit(swig_type_info *type) {
   Setup_LearnLengthUnit(SWIGTYPE_p_Clt__Units__MLENGTHUNITS);
 %}
 
-/* The host copies a bounding box into the wrapper's result without making a
-   default one first. */
-%feature("valuewrapper") script::BoundingBox;
-
 namespace script {
 
 /* --- DesignStudy: the study the host holds, one per process --------------- */

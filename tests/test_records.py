@@ -71,3 +71,22 @@ def test_setter_keeps_old_value_on_failure():
     assert raises_text(TypeError, _Setup.SmokeParams_SignConstant_set, made, "x") == \
         "in method 'SmokeParams_SignConstant_set', argument 2 of type 'double'"
     assert made.SignConstant == 8.0
+
+
+@pytest.mark.parametrize("call", [
+    lambda s: _Setup.Object_propertyDefinition(s, 5),
+    lambda s: _Setup.Object_property(s, 5),
+    lambda s: _Setup.BoundingBox_getMin(s),
+    lambda s: _Setup.BoundingBox_center(None),
+    lambda s: _Setup.VectorList_pop(s),
+    lambda s: _Setup.VariantList_pop(None),
+    lambda s: _Setup.PropertyDefinitionList_pop(s),
+], ids=["propertyDefinition", "property", "getMin", "center", "VectorList_pop", "VariantList_pop",
+        "PropertyDefinitionList_pop"])
+def test_a_refused_call_makes_no_record(call):
+    # A record returned by value is made from the host's answer only.
+    scenario = SetupHost.new_scenario("S")
+    SetupHost.clear_journal()
+    with pytest.raises((TypeError, ValueError)):
+        call(scenario)
+    assert SetupHost.journal() == []
