@@ -3,7 +3,27 @@
  * string, string list, byte-string and wide-string result rules.
  * ========================================================================== */
 
-%fragment("Setup_AsQString", "header") %{
+%fragment("Setup_PathOf", "header") %{
+/* A file name given as an os.PathLike object is a text wherever one is taken. */
+static inline int Setup_IsPathLike(PyObject *obj) {
+  static PyObject *name = PyUnicode_InternFromString("__fspath__");
+  return name && _PyType_Lookup(Py_TYPE(obj), name) != 0;
+}
+
+/* The path of an os.PathLike object (a new str or bytes), or 0, with no
+   exception set, for anything else or a path that cannot be had. */
+static PyObject *Setup_PathOf(PyObject *obj) {
+  PyObject *path;
+  if (!Setup_IsPathLike(obj))
+    return 0;
+  path = PyOS_FSPath(obj);
+  if (!path)
+    PyErr_Clear();
+  return path;
+}
+%}
+
+%fragment("Setup_AsQString", "header", fragment="Setup_PathOf") %{
 #include <QtCore/QString>
 #include <cstring>
 #include <cwchar>
@@ -56,8 +76,8 @@ static int Setup_QStringFromUnicode(PyObject *text, QString *out) {
 }
 
 /* String argument rule: str; bytes decoded as UTF-8; None, the null string;
-   a wchar_t * pointer object. Returns 0, with no exception set, for anything
-   else and for bytes that are not UTF-8. */
+   a wchar_t * pointer object; an os.PathLike object, as its path. Returns 0,
+   with no exception set, for anything else and for bytes that are not UTF-8. */
 static int Setup_AsQString(PyObject *obj, QString *out) {
   if (PyUnicode_Check(obj))
     return Setup_QStringFromUnicode(obj, out);
@@ -83,12 +103,17 @@ static int Setup_AsQString(PyObject *obj, QString *out) {
       return 1;
     }
   }
+  if (PyObject *path = Setup_PathOf(obj)) {
+    int ok = Setup_AsQString(path, out);
+    Py_DECREF(path);
+    return ok;
+  }
   return 0;
 }
 
-/* A text for overload choice: str or bytes. */
+/* A text for overload choice: str, bytes or an os.PathLike object. */
 static inline int Setup_IsText(PyObject *obj) {
-  return PyUnicode_Check(obj) || PyBytes_Check(obj);
+  return PyUnicode_Check(obj) || PyBytes_Check(obj) || Setup_IsPathLike(obj);
 }
 %}
 
@@ -137,11 +162,13 @@ static PyObject *Setup_FromQStringList(const QStringList &texts) {
 }
 %}
 
-%fragment("Setup_AsByteString", "header") %{
+%fragment("Setup_AsByteString", "header", fragment="Setup_PathOf") %{
 /* Byte-string argument rule: str as UTF-8 (the buffer str keeps for itself),
-   bytes as they are, None as a null pointer, a char * pointer object. The
-   pointer stays valid while the argument does, that is for the whole call. */
-static int Setup_AsByteString(PyObject *obj, const char **out) {
+   bytes as they are, None as a null pointer, a char * pointer object, an
+   os.PathLike object as its path, which *keep then holds (the caller releases
+   it after the call). The pointer stays valid while the argument, or the path
+   kept, does, that is for the whole call. */
+static int Setup_AsByteString(PyObject *obj, const char **out, PyObject **keep) {
   if (PyUnicode_Check(obj)) {
     *out = PyUnicode_AsUTF8(obj);
     if (!*out)
@@ -158,10 +185,33 @@ static int Setup_AsByteString(PyObject *obj, const char **out) {
   }
   {
     void *bytes = 0;
-    int ok = SWIG_IsOK(SWIG_ConvertPtr(obj, &bytes, SWIGTYPE_p_char, 0));
-    *out = (const char *)bytes;
+    if (SWIG_IsOK(SWIG_ConvertPtr(obj, &bytes, SWIGTYPE_p_char, 0))) {
+      *out = (const char *)bytes;
+      return 1;
+    }
+  }
+  if (PyObject *path = Setup_PathOf(obj)) {
+    int ok = Setup_AsByteString(path, out, keep);
+    if (ok)
+      *keep = path;
+    else
+      Py_DECREF(path);
     return ok;
   }
+  return 0;
+}
+
+/* A byte string for overload choice, taken without making a path's text. */
+static inline int Setup_IsByteString(PyObject *obj) {
+  void *bytes;
+  if (PyUnicode_Check(obj)) {
+    if (PyUnicode_AsUTF8(obj))
+      return 1;
+    PyErr_Clear();
+    return 0;
+  }
+  return PyBytes_Check(obj) || obj == Py_None || Setup_IsPathLike(obj) ||
+         SWIG_IsOK(SWIG_ConvertPtr(obj, &bytes, SWIGTYPE_p_char, 0));
 }
 %}
 
@@ -169,11 +219,17 @@ static int Setup_AsByteString(PyObject *obj, const char **out) {
 #include <string>
 
 /* Wide-string argument rule: str; bytes as UTF-8; a std::wstring * pointer
-   object. Returns 0 for anything else, -1 for None (a null reference). */
+   object; an os.PathLike object, as its path. Returns 0 for anything else, -1
+   for None (a null reference). */
 static int Setup_AsWString(PyObject *obj, std::wstring *text, const std::wstring **out) {
   PyObject *decoded = 0;
   if (obj == Py_None)
     return -1;
+  if (PyObject *path = Setup_PathOf(obj)) {
+    int found = Setup_AsWString(path, text, out);
+    Py_DECREF(path);
+    return found > 0 ? found : 0;
+  }
   if (PyBytes_Check(obj)) {
     decoded = PyUnicode_DecodeUTF8(PyBytes_AS_STRING(obj), PyBytes_GET_SIZE(obj), "strict");
     if (!decoded) {
@@ -226,20 +282,20 @@ static int Setup_AsWString(PyObject *obj, std::wstring *text, const std::wstring
 
 /* char const *. Accepts what Setup_AsByteString does; the host receives a
    pointer into the argument's own buffer, which the caller's argument keeps
-   alive; nothing is freed. Anything else: the TypeError argument failure. */
-%typemap(in, noblock=1, fragment="Setup_AsByteString") const char * (const char *bytes) {
-  if (!Setup_AsByteString($input, &bytes)) {
+   alive, or into a path's text, which the wrapper keeps and frees after the
+   call. Anything else: the TypeError argument failure. */
+%typemap(in, noblock=1, fragment="Setup_AsByteString") const char * (const char *bytes, PyObject *path = 0) {
+  if (!Setup_AsByteString($input, &bytes, &path)) {
     %argument_fail(SWIG_TypeError, "$type", $symname, $argnum);
   }
   $1 = %const_cast(bytes, $1_ltype);
 }
-%typemap(freearg) const char * "";
+%typemap(freearg, noblock=1) const char * {
+  Py_XDECREF(path$argnum);
+}
 %typemap(typecheck, precedence=SWIG_TYPECHECK_STRING, noblock=1, fragment="Setup_AsByteString")
     const char * {
-  {
-    const char *probe;
-    $1 = Setup_AsByteString($input, &probe);
-  }
+  $1 = Setup_IsByteString($input);
 }
 
 /* std::wstring const &. Accepts what Setup_AsWString does; the host receives

@@ -1,4 +1,6 @@
 """The text rules, through functions that take and return each kind of text."""
+import pathlib
+
 import pytest
 
 import Setup
@@ -87,3 +89,43 @@ def test_string_list_result_is_a_new_list_each_time():
 
 def test_byte_string_result_round_trips_bytes():
     assert SetupHost.charp_value(b"\xc3\xa9\x80") == "é\udc80"
+
+
+class Named:
+    """A path-like object of a script's own."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def __fspath__(self):
+        return self.path
+
+
+class Unreadable:
+    def __fspath__(self):
+        raise OSError("no path")
+
+
+@pytest.mark.parametrize("given, text", [
+    (pathlib.PurePosixPath("studies/a.json"), "studies/a.json"),
+    (Named("é.json"), "é.json"),
+    (Named(b"b\xc3\xa9.json"), "bé.json"),
+])
+def test_a_path_is_a_text_of_every_kind(given, text):
+    # QString
+    assert SetupHost.describe(SetupHost.new_scenario(given)) == f'<Analysis "{text}">'
+    # char const *, held for the call
+    assert SetupHost.charp_value(given) == text
+    # std::wstring
+    assert SetupHost.wstring_value(given) == text
+    # and a text when an overload is chosen: the text form of Variant
+    variant = Setup.Variant(given)
+    assert SetupHost.journal()[-1] == f'Variant::Variant("{text}")' and variant.toString() == text
+
+
+def test_a_path_that_cannot_be_had_is_refused_as_any_bad_text():
+    assert raises_text(RuntimeError, SetupHost.new_scenario, Unreadable()) == "Bad string input to call"
+    with pytest.raises(TypeError):
+        SetupHost.charp_value(Unreadable())
+    with pytest.raises(TypeError):
+        SetupHost.wstring_value(Named(5))
