@@ -119,3 +119,25 @@ static void Setup_RaiseOverloadFailure(const char *swigMessage) {
     }
   }
 %}
+
+/* ==========================================================================
+ * After every host operation: a refusal that a host-control module asks to
+ * raise (the stand-in's strict mode) leaves the call as that module's
+ * exception, once the host has returned; the wrapper's temporaries are freed
+ * on the way out as on any failure. The application never asks, so all it
+ * costs is the test of one pointer.
+ * ========================================================================== */
+
+%define %setup_after_host_call
+  if (Setup_shared->afterHostCall && Setup_shared->afterHostCall())
+    SWIG_fail;
+%enddef
+
+%define %setup_host_call
+{
+  $action
+  %setup_after_host_call
+}
+%enddef
+
+%exception %setup_host_call

@@ -619,7 +619,7 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 
 %init %{
   Setup_knownPointerTypes[0] = SwigPyObject_Type();
-  Setup_knownPointerTypes[1] = Setup_viewTypes.view;
+  Setup_knownPointerTypes[1] = Setup_viewType;
   /* The name "this" is interned, as the interpreter's own attribute names are:
      an instance's attributes then find it by identity, and storing it needs
      no interning of its own on each new proxy. */

@@ -51,6 +51,43 @@ static void Setup_PublishSharedTable(swig_module_info *table) {
 #undef SWIG_SetModule
 #define SWIG_SetModule(clientdata, pointer) Setup_PublishSharedTable(pointer)
 
+/* What the modules of one interpreter share beside the type table: made by
+   the first module that starts, found by the others in the runtime module. */
+struct Setup_Shared {
+  /* The views into lists (frame/views.i), which either module may meet. */
+  PyTypeObject *viewType;
+  PyTypeObject *listStateType;
+  /* Set by a host-control module, never by the application: called after
+     each host operation returns, it raises a refusal that the host reported
+     as a Python exception and answers 1, else answers 0. */
+  int (*afterHostCall)(void);
+};
+static Setup_Shared *Setup_shared;
+
+#define SETUP_SHARED_ATTR "Setup_shared"
+
+static int Setup_JoinShared(void) {
+  static Setup_Shared own = {0, 0, 0};
+  PyObject *runtime = PyImport_AddModule(SETUP_TABLE_MODULE);
+  PyObject *capsule;
+  if (!runtime)
+    return 0;
+  capsule = PyObject_GetAttrString(runtime, SETUP_SHARED_ATTR);
+  if (capsule) {
+    Setup_shared = (Setup_Shared *)PyCapsule_GetPointer(capsule, SETUP_TABLE_MODULE "." SETUP_SHARED_ATTR);
+    Py_DECREF(capsule);
+    return Setup_shared != 0;
+  }
+  PyErr_Clear();
+  capsule = PyCapsule_New(&own, SETUP_TABLE_MODULE "." SETUP_SHARED_ATTR, NULL);
+  if (!capsule || PyModule_AddObject(runtime, SETUP_SHARED_ATTR, capsule) < 0) {
+    Py_XDECREF(capsule);
+    return 0;
+  }
+  Setup_shared = &own;
+  return 1;
+}
+
 /* A None or null reference is a ValueError. */
 #undef SWIG_NullReferenceError
 #define SWIG_NullReferenceError SWIG_ValueError
@@ -59,6 +96,8 @@ static void Setup_PublishSharedTable(swig_module_info *table) {
 %init %{
   /* A table found under only one of its names gets the other too. */
   Setup_PublishSharedTable(&swig_module);
+  if (!Setup_JoinShared())
+    return -1;
 %}
 
 %fragment("Setup_Deliver", "header") %{

@@ -12,7 +12,7 @@
  *
  * Both modules of the process meet the same views (a view made by one may be
  * handed to the other), so the two types below are made once per interpreter
- * and shared through the runtime module, as the overload failure's class is.
+ * and shared with the other modules (Setup_Shared).
  * ========================================================================== */
 
 %header %{
@@ -35,11 +35,8 @@ struct Setup_ViewObject {
   unsigned long long changes;
 };
 
-struct Setup_ViewTypes {
-  PyTypeObject *view;
-  PyTypeObject *listState;
-};
-static Setup_ViewTypes Setup_viewTypes;
+/* The shared view types, copied here for the road of every call. */
+static PyTypeObject *Setup_viewType, *Setup_listStateType;
 
 /* A conversion that found a view whose list has changed since. */
 #define SETUP_STALE_VIEW (-300)
@@ -48,7 +45,7 @@ static Setup_ViewTypes Setup_viewTypes;
 #define SETUP_PROBE 0x100
 
 static inline int Setup_IsView(const SwigPyObject *pointer) {
-  return Py_TYPE(pointer) == Setup_viewTypes.view;
+  return Py_TYPE(pointer) == Setup_viewType;
 }
 
 static inline int Setup_ViewIsLive(const SwigPyObject *pointer) {
@@ -61,7 +58,7 @@ static inline int Setup_ViewIsLive(const SwigPyObject *pointer) {
    object), so that the views made before it are refused. */
 static void Setup_ListChanged(PyObject *listObject) {
   SwigPyObject *list = Setup_GetSwigThis(listObject);
-  if (list && list->swigdict && Py_TYPE(list->swigdict) == Setup_viewTypes.listState)
+  if (list && list->swigdict && Py_TYPE(list->swigdict) == Setup_listStateType)
     ++((Setup_ListState *)list->swigdict)->changes;
 }
 
@@ -118,53 +115,36 @@ static void Setup_ListState_dealloc(PyObject *self) {
 
 static PyTypeObject Setup_ViewType = {PyVarObject_HEAD_INIT(0, 0)};
 static PyTypeObject Setup_ListStateType = {PyVarObject_HEAD_INIT(0, 0)};
-static Setup_ViewTypes Setup_ownViewTypes = {&Setup_ViewType, &Setup_ListStateType};
-
-#define SETUP_VIEW_TYPES_ATTR "Setup_view_types"
 
 /* The view types of this interpreter: those another module made already, or
-   this module's own, published for the modules that follow. */
+   this module's own, shared with the modules that follow. */
 static int Setup_InitViewTypes(void) {
-  PyObject *runtime = PyImport_AddModule(SETUP_TABLE_MODULE);
-  PyObject *capsule;
   PyTypeObject *pointerType = SwigPyObject_Type();
-  if (!runtime)
-    return 0;
-  capsule = PyObject_GetAttrString(runtime, SETUP_VIEW_TYPES_ATTR);
-  if (capsule) {
-    Setup_ViewTypes *shared = (Setup_ViewTypes *)PyCapsule_GetPointer(capsule, SETUP_TABLE_MODULE "." SETUP_VIEW_TYPES_ATTR);
-    Py_DECREF(capsule);
-    if (!shared)
+  if (!Setup_shared->viewType) {
+    /* A view answers as a pointer object does, by SWIG's own type name, so
+       that every module of the table takes it as one. */
+    Setup_ViewType.tp_name = pointerType->tp_name;
+    Setup_ViewType.tp_basicsize = sizeof(Setup_ViewObject);
+    Setup_ViewType.tp_dealloc = Setup_View_dealloc;
+    Setup_ViewType.tp_repr = pointerType->tp_repr;
+    Setup_ViewType.tp_as_number = pointerType->tp_as_number;
+    Setup_ViewType.tp_getattro = PyObject_GenericGetAttr;
+    Setup_ViewType.tp_flags = Py_TPFLAGS_DEFAULT;
+    Setup_ViewType.tp_doc = "Swig object holding a C/C++ pointer into a list's storage";
+    Setup_ViewType.tp_richcompare = pointerType->tp_richcompare;
+    Setup_ViewType.tp_weaklistoffset = offsetof(SwigPyObject, weakreflist);
+    Setup_ViewType.tp_methods = Setup_View_methods;
+    Setup_ListStateType.tp_name = "Setup.ListState";
+    Setup_ListStateType.tp_basicsize = sizeof(Setup_ListState);
+    Setup_ListStateType.tp_dealloc = Setup_ListState_dealloc;
+    Setup_ListStateType.tp_flags = Py_TPFLAGS_DEFAULT;
+    if (PyType_Ready(&Setup_ViewType) < 0 || PyType_Ready(&Setup_ListStateType) < 0)
       return 0;
-    Setup_viewTypes = *shared;
-    return 1;
+    Setup_shared->viewType = &Setup_ViewType;
+    Setup_shared->listStateType = &Setup_ListStateType;
   }
-  PyErr_Clear();
-  /* A view answers as a pointer object does, by SWIG's own type name, so
-     that every module of the table takes it as one. */
-  Setup_ViewType.tp_name = pointerType->tp_name;
-  Setup_ViewType.tp_basicsize = sizeof(Setup_ViewObject);
-  Setup_ViewType.tp_dealloc = Setup_View_dealloc;
-  Setup_ViewType.tp_repr = pointerType->tp_repr;
-  Setup_ViewType.tp_as_number = pointerType->tp_as_number;
-  Setup_ViewType.tp_getattro = PyObject_GenericGetAttr;
-  Setup_ViewType.tp_flags = Py_TPFLAGS_DEFAULT;
-  Setup_ViewType.tp_doc = "Swig object holding a C/C++ pointer into a list's storage";
-  Setup_ViewType.tp_richcompare = pointerType->tp_richcompare;
-  Setup_ViewType.tp_weaklistoffset = offsetof(SwigPyObject, weakreflist);
-  Setup_ViewType.tp_methods = Setup_View_methods;
-  Setup_ListStateType.tp_name = "Setup.ListState";
-  Setup_ListStateType.tp_basicsize = sizeof(Setup_ListState);
-  Setup_ListStateType.tp_dealloc = Setup_ListState_dealloc;
-  Setup_ListStateType.tp_flags = Py_TPFLAGS_DEFAULT;
-  if (PyType_Ready(&Setup_ViewType) < 0 || PyType_Ready(&Setup_ListStateType) < 0)
-    return 0;
-  capsule = PyCapsule_New(&Setup_ownViewTypes, SETUP_TABLE_MODULE "." SETUP_VIEW_TYPES_ATTR, NULL);
-  if (!capsule || PyModule_AddObject(runtime, SETUP_VIEW_TYPES_ATTR, capsule) < 0) {
-    Py_XDECREF(capsule);
-    return 0;
-  }
-  Setup_viewTypes = Setup_ownViewTypes;
+  Setup_viewType = Setup_shared->viewType;
+  Setup_listStateType = Setup_shared->listStateType;
   return 1;
 }
 
@@ -181,18 +161,18 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
     return 0;
   }
   if (!list->swigdict) {
-    state = PyObject_New(Setup_ListState, Setup_viewTypes.listState);
+    state = PyObject_New(Setup_ListState, Setup_listStateType);
     if (!state)
       return 0;
     state->changes = 0;
     list->swigdict = (PyObject *)state;
-  } else if (Py_TYPE(list->swigdict) == Setup_viewTypes.listState) {
+  } else if (Py_TYPE(list->swigdict) == Setup_listStateType) {
     state = (Setup_ListState *)list->swigdict;
   } else {
     PyErr_SetString(PyExc_TypeError, "this list's pointer object cannot hand out element views");
     return 0;
   }
-  view = PyObject_New(Setup_ViewObject, Setup_viewTypes.view);
+  view = PyObject_New(Setup_ViewObject, Setup_viewType);
   if (!view)
     return 0;
   view->pointer.ptr = element;

@@ -19,6 +19,7 @@
   try {
     Before
     $action
+    %setup_after_host_call
   } catch (const Setup_list::Stop &) {
     PyErr_SetNone(PyExc_StopIteration);
     SWIG_fail;

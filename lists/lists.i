@@ -36,4 +36,4 @@
 %include "lists/names.i"
 
 /* Only the lists' own operations report C++ exceptions. */
-%exception;
+%exception %setup_host_call
