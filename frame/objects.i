@@ -34,6 +34,9 @@ static PyTypeObject *Setup_knownPointerTypes[SETUP_KNOWN_POINTER_TYPES];
 struct Setup_ProxyType {
   PyTypeObject *type; /* not kept alive: a later class at the same place has another version */
   unsigned int version;
+  /* Where an instance keeps "this", for a class that holds it in a slot;
+     0 for a class whose instances keep it in their dict. */
+  Py_ssize_t thisOffset;
 };
 static Setup_ProxyType Setup_knownProxyTypes[SETUP_KNOWN_PROXY_TYPES];
 
@@ -95,21 +98,49 @@ static inline Setup_ProxyType *Setup_ProxyTypeEntry(PyTypeObject *type) {
   return &Setup_knownProxyTypes[((uintptr_t)type >> 4) % SETUP_KNOWN_PROXY_TYPES];
 }
 
-/* A class known to be no pointer-object type and to have no "this" of its own. */
-static inline int Setup_IsKnownProxyType(PyTypeObject *type) {
+/* A class known to be no pointer-object type and to have no "this" of its
+   own other than the slot of a proxy class. */
+static inline const Setup_ProxyType *Setup_KnownProxyType(PyTypeObject *type) {
   const Setup_ProxyType *entry = Setup_ProxyTypeEntry(type);
   return entry->type == type && entry->version == type->tp_version_tag &&
-         PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG);
+                 PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG)
+             ? entry
+             : 0;
+}
+
+static inline int Setup_IsKnownProxyType(PyTypeObject *type) {
+  return Setup_KnownProxyType(type) != 0;
+}
+
+/* The offset of a "this" slot: a member holding an object, as __slots__ makes. */
+static Py_ssize_t Setup_ThisSlotOffset(PyObject *descriptor) {
+  PyMemberDef *member;
+  if (!descriptor || !Py_IS_TYPE(descriptor, &PyMemberDescr_Type))
+    return -1;
+  member = ((PyMemberDescrObject *)descriptor)->d_member;
+  return member->type == T_OBJECT_EX && !(member->flags & READONLY) && member->offset > 0 ? member->offset : -1;
 }
 
 static void Setup_LearnProxyType(PyTypeObject *type) {
   Setup_ProxyType *entry;
-  if (type->tp_getattro != PyObject_GenericGetAttr || Setup_NameMayBePointerType(type) ||
-      _PyType_Lookup(type, SWIG_This()) || !PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG))
+  PyObject *own;
+  Py_ssize_t offset = 0;
+  if (type->tp_getattro != PyObject_GenericGetAttr || Setup_NameMayBePointerType(type))
+    return;
+  own = _PyType_Lookup(type, SWIG_This());
+  if (own && (offset = Setup_ThisSlotOffset(own)) < 0)
+    return;
+  if (!PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG))
     return;
   entry = Setup_ProxyTypeEntry(type);
   entry->type = type;
   entry->version = type->tp_version_tag;
+  entry->thisOffset = offset;
+}
+
+/* The object in an instance's "this" slot (borrowed), or 0. */
+static inline PyObject *Setup_ThisInSlot(PyObject *obj, Py_ssize_t offset) {
+  return *(PyObject **)((char *)obj + offset);
 }
 
 /* The attribute "this", if there is one: 1 found (a new reference), 0 absent
@@ -127,6 +158,12 @@ static inline int Setup_LookupThis(PyObject *obj, PyObject **value) {
    instance keeping its attributes inline may be given its dict to read, once:
    not so a fresh instance, which is only asked whether it has a "this" yet. */
 static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) {
+  const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(obj));
+  if (known && known->thisOffset) {
+    *value = Setup_ThisInSlot(obj, known->thisOffset);
+    Py_XINCREF(*value);
+    return *value != 0;
+  }
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
   PyObject **dict = openDict ? _PyObject_GetDictPtr(obj) : 0;
   if (dict) {
@@ -198,10 +235,15 @@ static inline Setup_SeenDict *Setup_SeenDictEntry(PyObject *dict) {
 /* The pointer object of a proxy whose class is known, when it is of a known
    pointer-object type; else 0, and the general search decides. */
 static inline SwigPyObject *Setup_OwnThisOfKnownProxy(PyObject *obj) {
+  const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(obj));
+  if (known && known->thisOffset) {
+    PyObject *self = Setup_ThisInSlot(obj, known->thisOffset);
+    return self && Setup_IsKnownPointerType(Py_TYPE(self)) ? (SwigPyObject *)self : 0;
+  }
 #if PY_VERSION_HEX >= 0x030b0000 && PY_VERSION_HEX < 0x030d0000
   PyObject **dict;
   PyObject *self;
-  if (!Setup_IsKnownProxyType(Py_TYPE(obj)) || !(dict = _PyObject_GetDictPtr(obj)) || !*dict)
+  if (!known || !(dict = _PyObject_GetDictPtr(obj)) || !*dict)
     return 0;
 #if PY_VERSION_HEX < 0x030c0000
   Setup_SeenDict *seen = Setup_SeenDictEntry(*dict);
@@ -310,11 +352,55 @@ static PyObject *Setup_AttachThis(PyObject *instance, PyObject *pointer) {
     if (!appended)
       return NULL;
     Py_DECREF(appended);
+  } else if (const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(instance))) {
+    if (!known->thisOffset)
+      return PyObject_SetAttr(instance, SWIG_This(), pointer) != 0 ? NULL : SWIG_Py_Void();
+    Py_INCREF(pointer);
+    Py_XSETREF(*(PyObject **)((char *)instance + known->thisOffset), pointer);
   } else if (PyObject_SetAttr(instance, SWIG_This(), pointer) != 0) {
     return NULL;
   }
   return SWIG_Py_Void();
 }
+
+/* SWIG_Python_NewShadowInstance for proxy classes: a bare instance of the
+   class, given its pointer object. SWIG also marks the class modified each
+   time, which would make every class that returns proxies unknown again. */
+static PyObject *Setup_NewShadowInstance(SwigPyClientData *data, PyObject *pointer) {
+  PyObject *instance, *attached;
+  PyTypeObject *klass;
+  if (data->newraw || !PyType_Check(data->newargs))
+    return SWIG_Python_NewShadowInstance(data, pointer);
+  static PyObject *noArguments = PyTuple_New(0);
+  klass = (PyTypeObject *)data->newargs;
+  instance = noArguments ? klass->tp_new(klass, noArguments, NULL) : NULL;
+  if (!instance)
+    return NULL;
+  attached = Setup_AttachThis(instance, pointer);
+  if (!attached) {
+    Py_DECREF(instance);
+    return NULL;
+  }
+  Py_DECREF(attached);
+  return instance;
+}
+
+/* SWIG_NewPointerObj, making proxies as above. */
+static PyObject *Setup_NewPointerObj(void *ptr, swig_type_info *type, int flags) {
+  SwigPyClientData *data = type ? (SwigPyClientData *)type->clientdata : 0;
+  PyObject *pointer, *proxy;
+  if (!ptr || !data || data->pytype || (flags & SWIG_POINTER_NOSHADOW))
+    return SWIG_Python_NewPointerObj(NULL, ptr, type, flags);
+  pointer = SwigPyObject_New(ptr, type, (flags & SWIG_POINTER_OWN) ? SWIG_POINTER_OWN : 0);
+  if (!pointer)
+    return NULL;
+  proxy = Setup_NewShadowInstance(data, pointer);
+  Py_DECREF(pointer);
+  return proxy;
+}
+
+#undef SWIG_NewPointerObj
+#define SWIG_NewPointerObj(ptr, type, flags) Setup_NewPointerObj(ptr, type, flags)
 
 /* Class_swiginit, called by every proxy's __init__: a fresh instance has no
    "this" yet, which SWIG learns by a failed lookup whose exception it builds
@@ -562,8 +648,80 @@ static void Setup_UseFastInit(PyObject *klass) {
   Py_DECREF(init);
 }
 
-/* Class_swigregister: SWIG's registration, then the class's initialiser. */
+/* A proxy class keeps its instances' "this" in a slot and gives them no
+   dict: an attribute that the class does not have is refused (a misspelt
+   field raises AttributeError instead of being stored), a method cannot be
+   replaced on an instance, and a proxy costs less to make. SWIG writes each
+   class as a plain class statement, so at registration the class is made
+   again with slots (the root class of a tree with "this" and "__weakref__",
+   the classes below it with none of their own) and takes the place of the
+   first in its module, before any class below it is written. A script's own
+   subclass of a proxy class still has a dict. Returns a new reference. */
+static PyObject *Setup_SlottedClass(PyObject *klass) {
+  PyObject *namespace_, *bases, *slots, *module, *globals, *made;
+  PyTypeObject *type = (PyTypeObject *)klass;
+  int root = 1;
+  if (Py_TYPE(klass) != &PyType_Type || !(type->tp_flags & Py_TPFLAGS_HEAPTYPE) ||
+      PyDict_GetItemString(type->tp_dict, "__slots__")) {
+    Py_INCREF(klass);
+    return klass;
+  }
+  bases = type->tp_bases;
+  for (Py_ssize_t i = 0; i < PyTuple_GET_SIZE(bases); ++i) {
+    PyTypeObject *base = (PyTypeObject *)PyTuple_GET_ITEM(bases, i);
+    if (base == &PyBaseObject_Type)
+      continue;
+    root = 0;
+    if (base->tp_dictoffset) { /* a base with a dict: slots here would change nothing */
+      Py_INCREF(klass);
+      return klass;
+    }
+  }
+  namespace_ = PyDict_Copy(type->tp_dict);
+  slots = root ? Py_BuildValue("(ss)", "this", "__weakref__") : PyTuple_New(0);
+  if (!namespace_ || !slots || PyDict_SetItemString(namespace_, "__slots__", slots) < 0 ||
+      (PyDict_GetItemString(namespace_, "__dict__") && PyDict_DelItemString(namespace_, "__dict__") < 0) ||
+      (PyDict_GetItemString(namespace_, "__weakref__") && PyDict_DelItemString(namespace_, "__weakref__") < 0)) {
+    Py_XDECREF(namespace_);
+    Py_XDECREF(slots);
+    return NULL;
+  }
+  Py_DECREF(slots);
+  made = PyObject_CallFunction((PyObject *)&PyType_Type, "OOO", ((PyHeapTypeObject *)type)->ht_name, bases, namespace_);
+  Py_DECREF(namespace_);
+  if (!made)
+    return NULL;
+  if (PyObject_SetAttrString(made, "__qualname__", ((PyHeapTypeObject *)type)->ht_qualname) < 0) {
+    Py_DECREF(made);
+    return NULL;
+  }
+  /* The class statement's name in its module now stands for the new class. */
+  module = PyDict_GetItemString(type->tp_dict, "__module__");
+  module = module ? PyImport_GetModule(module) : NULL;
+  globals = module ? PyModule_GetDict(module) : NULL;
+  if (globals && PyDict_GetItemWithError(globals, ((PyHeapTypeObject *)type)->ht_name) == klass)
+    PyDict_SetItem(globals, ((PyHeapTypeObject *)type)->ht_name, made);
+  Py_XDECREF(module);
+  PyErr_Clear();
+  return made;
+}
+
+/* Class_swigregister: SWIG's registration of the class made again with
+   slots, then the class's initialiser. */
 static void Setup_RegisterProxyClass(swig_type_info *type, SwigPyClientData *data) {
+  if (data && data->klass && PyType_Check(data->klass)) {
+    PyObject *slotted = Setup_SlottedClass(data->klass);
+    if (!slotted) {
+      PyErr_Clear();
+    } else if (slotted != data->klass) {
+      SwigPyClientData *made = SwigPyClientData_New(slotted);
+      if (made) {
+        SwigPyClientData_Del(data);
+        data = made;
+      }
+    }
+    Py_XDECREF(slotted);
+  }
   SWIG_TypeNewClientData(type, data);
   if (data && data->klass)
     Setup_UseFastInit(data->klass);

@@ -17,6 +17,7 @@
 
 %header %{
 static SwigPyObject *Setup_GetSwigThis(PyObject *obj);
+static PyObject *Setup_NewShadowInstance(SwigPyClientData *data, PyObject *pointer);
 
 /* What a list's pointer object carries once a view into the list has been
    made: how many times the list has changed since. It sits in the pointer
@@ -186,7 +187,7 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
   view->changes = state->changes;
   data = type ? (SwigPyClientData *)type->clientdata : 0;
   if (data && !data->pytype) {
-    PyObject *proxy = SWIG_Python_NewShadowInstance(data, (PyObject *)view);
+    PyObject *proxy = Setup_NewShadowInstance(data, (PyObject *)view);
     Py_DECREF(view);
     return proxy;
   }

@@ -78,9 +78,9 @@ def test_replaced_this_is_seen_at_once():
     assert vector.x == 1.0
     vector.this = other.this
     assert vector.x == 2.0
-    vector.__dict__.clear()
+    del vector.this
     assert raises_text(TypeError, _Setup.Vector_x_get, vector) == X_GET
-    vector.__dict__ = {"this": Setup.Vector(3.0, 0.0, 0.0).this}
+    vector.this = Setup.Vector(3.0, 0.0, 0.0).this
     assert vector.x == 3.0
 
 

@@ -1,6 +1,8 @@
 """Receivers, references, pointer out-arguments and ownership."""
 import gc
 
+import weakref
+
 import pytest
 
 import Setup
@@ -96,3 +98,39 @@ def test_pointer_out_argument_from_the_other_module():
 def test_pointer_out_argument_of_another_type_is_refused(flag):
     with pytest.raises(Setup.OverloadError):
         Setup.Variant(1).toInt(flag)
+
+
+PROXIES = {
+    "Vector": lambda: Setup.Vector(1.0, 2.0, 3.0),
+    "Variant": lambda: Setup.Variant(1),
+    "VectorList": lambda: Setup.VectorList(),
+    "Scenario": lambda: SetupHost.new_scenario("S"),
+    "DesignStudy": lambda: Setup.DesignStudy.Create(),
+    "view": lambda: Setup.VectorList([Setup.Vector()])[0],
+}
+
+
+@pytest.mark.parametrize("make", PROXIES.values(), ids=PROXIES.keys())
+def test_a_proxy_takes_no_attribute_its_class_lacks(make):
+    proxy = make()
+    with pytest.raises(AttributeError, match="'misspelt'"):
+        proxy.misspelt = 1
+    method = next(name for name in ("name", "type", "size", "__eq__") if hasattr(type(proxy), name))
+    with pytest.raises(AttributeError):
+        setattr(proxy, method, None)
+    assert not hasattr(proxy, "__dict__")
+    # this and thisown work as before, and a proxy can be weakly referenced
+    assert proxy.this is not None and isinstance(proxy.thisown, bool)
+    assert weakref.ref(proxy)() is proxy
+
+
+def test_a_scripts_own_subclass_keeps_its_freedom():
+    class Marked(Setup.Vector):
+        def norm(self):
+            return (self.x ** 2 + self.y ** 2 + self.z ** 2) ** 0.5
+
+    marked = Marked(3.0, 4.0, 0.0)
+    marked.label = "arrow"
+    assert (marked.label, marked.norm(), _Setup.Vector_x_get(marked)) == ("arrow", 5.0, 3.0)
+    lst = Setup.VectorList([marked])
+    assert type(lst[0]) is Setup.Vector and lst[0].y == 4.0
