@@ -67,6 +67,9 @@ class Entity;
 %include "api/study.i"
 %include "api/classes.i"
 
+/* 8. What Python users expect of every proxy: reprs, copies and pickles. */
+%include "frame/proxies.i"
+
 %pythoncode %{
 OverloadError = _Setup.OverloadError
 

@@ -857,9 +857,6 @@ public:
         return len(self) == len(other) and all(a == b for a, b in zip(self, other))
 
     __hash__ = None
-
-    def __repr__(self):
-        return f"{type(self).__name__}({list(self)!r})"
   %}
 };
 }
