@@ -35,7 +35,7 @@ ROWS = [
     ("proxy attribute `v.x`", "v.x", 0, 3.0),
     ("proxy attribute set `v.x = 2.5`", "v.x = 2.5", 0, 3.0),
     ("proxy method with one argument `s.setName(text)`", "s.setName(text)", 1, 3.0),
-    ("create and drop `Vector(1.0, 2.0, 3.0)`", "V(1.0, 2.0, 3.0)", 2, 8.0),
+    ("create and drop `Vector(1.0, 2.0, 3.0)`", "V(1.0, 2.0, 3.0)", 2, 2.5),
     ("QString argument `Scenario_setName(s, text)`", "set_name(s, text)", 1, 1.5),
     ("QString result `Object_name(s)`", "name(s)", 1, 1.5),
     ("None refused `Vector_x_get(None)`", "try:\n    x_get(None)\nexcept TypeError:\n    pass", 0, 5.0),

@@ -607,6 +607,71 @@ static int Setup_IsSwigInit(PyObject *function) {
   return same;
 }
 
+/* Calling a proxy class: what the interpreter does (a bare instance, then
+   its __init__), without looking up and calling __init__ as a generic
+   method, as long as the class still has the initialiser it was given and
+   object's __new__. Subclasses do not inherit this; any other call goes the
+   interpreter's own way. */
+static PyObject *Setup_ProxyClass_vectorcall(PyObject *klass, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+  static PyObject *initName = PyUnicode_InternFromString("__init__");
+  PyTypeObject *type = (PyTypeObject *)klass;
+  Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+  PyObject *init = initName ? _PyType_Lookup(type, initName) : NULL;
+  PyObject *instance, *done;
+  PyObject *local[8] = {0};
+  PyObject **withInstance;
+  if (kwnames || !init || !Py_IS_TYPE(init, &Setup_InitType) || type->tp_new != PyBaseObject_Type.tp_new ||
+      (!(nargsf & PY_VECTORCALL_ARGUMENTS_OFFSET) && count >= (Py_ssize_t)(sizeof local / sizeof local[0]))) {
+    PyObject *tuple = PyTuple_New(count), *keywords = NULL, *made;
+    Py_ssize_t given = count + (kwnames ? PyTuple_GET_SIZE(kwnames) : 0);
+    if (!tuple)
+      return NULL;
+    for (Py_ssize_t i = 0; i < count; ++i) {
+      Py_INCREF(args[i]);
+      PyTuple_SET_ITEM(tuple, i, args[i]);
+    }
+    if (kwnames) {
+      keywords = PyDict_New();
+      for (Py_ssize_t i = count; keywords && i < given; ++i)
+        if (PyDict_SetItem(keywords, PyTuple_GET_ITEM(kwnames, i - count), args[i]) < 0)
+          Py_CLEAR(keywords);
+      if (!keywords) {
+        Py_DECREF(tuple);
+        return NULL;
+      }
+    }
+    made = PyType_Type.tp_call(klass, tuple, keywords);
+    Py_DECREF(tuple);
+    Py_XDECREF(keywords);
+    return made;
+  }
+  instance = type->tp_alloc(type, 0);
+  if (!instance)
+    return NULL;
+  if (nargsf & PY_VECTORCALL_ARGUMENTS_OFFSET) {
+    /* The caller lends the place before the arguments. */
+    withInstance = (PyObject **)args - 1;
+  } else {
+    withInstance = local;
+    for (Py_ssize_t i = 0; i < count; ++i)
+      local[i + 1] = args[i];
+  }
+  {
+    PyObject *lent = withInstance[0];
+    withInstance[0] = instance;
+    Py_INCREF(init);
+    done = Setup_Init_vectorcall(init, withInstance, (size_t)(count + 1), NULL);
+    Py_DECREF(init);
+    withInstance[0] = lent;
+  }
+  if (!done) {
+    Py_DECREF(instance);
+    return NULL;
+  }
+  Py_DECREF(done);
+  return instance;
+}
+
 static void Setup_UseFastInit(PyObject *klass) {
   PyObject *function, *names, *module, *swiginit;
   Setup_InitObject *init;
@@ -645,6 +710,8 @@ static void Setup_UseFastInit(PyObject *klass) {
   PyObject_GC_Track((PyObject *)init);
   if (PyObject_SetAttrString(klass, "__init__", (PyObject *)init) < 0)
     PyErr_Clear();
+  else
+    ((PyTypeObject *)klass)->tp_vectorcall = Setup_ProxyClass_vectorcall;
   Py_DECREF(init);
 }
 

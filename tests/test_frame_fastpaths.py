@@ -218,6 +218,28 @@ def test_constructor_keeps_swigs_answers():
     assert type(Setup.ThermalComfortParams.__init__).__name__ == "function"
 
 
+def test_a_class_whose_initialiser_or_new_is_replaced_is_called_the_usual_way(monkeypatch):
+    calls = []
+
+    def counting_init(self, *args):
+        calls.append(args)
+        _Setup.Vector_swiginit(self, _Setup.new_Vector(*args))
+    monkeypatch.setattr(Setup.Vector, "__init__", counting_init)
+    assert Setup.Vector(1.0, 2.0, 3.0).z == 3.0 and calls == [(1.0, 2.0, 3.0)]
+    monkeypatch.undo()
+
+    class Once(Setup.Vector):
+        made = 0
+
+        def __new__(cls, *args):
+            cls.made += 1
+            return super().__new__(cls)
+    assert Once(1.0, 1.0, 1.0).x == 1.0 and Once.made == 1
+    # many arguments and star-arguments reach the constructor as given
+    assert raises_text(NotImplementedError, Setup.Vector, *range(9)).startswith("Wrong number of arguments")
+    assert Setup.Vector(*[1.0, 2.0, 3.0]).y == 2.0
+
+
 def test_constructor_follows_the_module(monkeypatch):
     made = []
     original = _Setup.new_Vector
