@@ -1,14 +1,30 @@
 #!/usr/bin/env bash
-# Builds and installs the binding, then runs the whole test suite; with
-# --sanitize, runs it again against a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, in a virtual environment of its own.
+# Builds and installs the binding, then runs the whole test suite.
+#   --sanitize      runs it again against a build with AddressSanitizer and
+#                   UndefinedBehaviorSanitizer, in a virtual environment of its own;
+#   --all-pythons   builds and runs it again under every other supported CPython
+#                   that the machine has (a missing one is reported and skipped).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+sanitize=0
+all_pythons=0
+for option in "$@"; do
+  case "$option" in
+    --sanitize) sanitize=1 ;;
+    --all-pythons) all_pythons=1 ;;
+    *) echo "usage: $0 [--sanitize] [--all-pythons]" >&2; exit 2 ;;
+  esac
+done
+
+# The maintained CPython versions; pyproject.toml declares those tested here.
+MAINTAINED_PYTHONS="3.11 3.12 3.13 3.14"
+
 bash tools/prepare.sh
 python3 -m pip install -q ".[test]"
 python3 -m pytest -q tests
 
-if [ "${1:-}" = "--sanitize" ]; then
+if [ "$sanitize" = 1 ]; then
   venv=build/venv-sanitize
   python3 -m venv --system-site-packages "$venv"
   SETUP_SANITIZE=ON "$venv/bin/python" -m pip install -q -Cbuild-dir=build/sanitize --force-reinstall --no-deps .
@@ -20,4 +36,35 @@ if [ "${1:-}" = "--sanitize" ]; then
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$venv/bin/python" -m pytest -q -p no:cacheprovider tests
+fi
+
+# An interpreter of version $1 that works: on the PATH (a pyenv shim there
+# may stand for a version that is not selected), or one that pyenv keeps.
+find_python() {
+  local candidate
+  for candidate in $(command -v "python$1" 2>/dev/null) \
+      $(ls -d "${PYENV_ROOT:-$HOME/.pyenv}"/versions/"$1".*/bin/"python$1" 2>/dev/null | sort -V -r); do
+    if "$candidate" -c 'import venv' >/dev/null 2>&1; then
+      echo "$candidate"
+      return 0
+    fi
+  done
+  return 0
+}
+
+if [ "$all_pythons" = 1 ]; then
+  this=$(python3 -c 'import sys; print("%d.%d" % sys.version_info[:2])')
+  for version in $MAINTAINED_PYTHONS; do
+    [ "$version" = "$this" ] && continue
+    interpreter=$(find_python "$version")
+    if [ -z "$interpreter" ]; then
+      echo "Python $version: not on this machine, skipped"
+      continue
+    fi
+    echo "Python $version: $interpreter"
+    venv=build/venv-py$version
+    "$interpreter" -m venv "$venv"
+    "$venv/bin/python" -m pip install -q -Cbuild-dir="build/py$version" ".[test]"
+    "$venv/bin/python" -m pytest -q -p no:cacheprovider tests
+  done
 fi
