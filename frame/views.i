@@ -20,19 +20,21 @@ static SwigPyObject *Setup_GetSwigThis(PyObject *obj);
 static PyObject *Setup_NewShadowInstance(SwigPyClientData *data, PyObject *pointer);
 
 /* What a list's pointer object carries once a view into the list has been
-   made: how many times the list has changed since. It sits in the pointer
-   object's dict slot, which only SWIG's built-in classes use, so that it
-   lives exactly as long as the list's pointer object. */
+   made: how many times the list has changed since. It is kept in the pointer
+   object's own attribute dict, under a key no attribute can name, so that it
+   lives as long as the list's pointer object does. */
 struct Setup_ListState {
   PyObject_HEAD
   unsigned long long changes;
 };
 
-/* A view: SWIG's pointer object, then the list's pointer object (kept alive)
-   and the list's count of changes when the view was made. */
+/* A view: SWIG's pointer object, then the list's pointer object and its
+   state (both kept alive), and the list's count of changes when the view was
+   made. */
 struct Setup_ViewObject {
   SwigPyObject pointer;
   SwigPyObject *list;
+  Setup_ListState *state;
   unsigned long long changes;
 };
 
@@ -52,15 +54,34 @@ static inline int Setup_IsView(const SwigPyObject *pointer) {
 static inline int Setup_ViewIsLive(const SwigPyObject *pointer) {
   const Setup_ViewObject *view = (const Setup_ViewObject *)pointer;
   /* An explicit delete of the list clears its pointer object. */
-  return view->list->ptr && ((Setup_ListState *)view->list->swigdict)->changes == view->changes;
+  return view->list->ptr && view->state->changes == view->changes;
+}
+
+static PyObject *Setup_ListStateKey(void) {
+  static PyObject *key = PyUnicode_InternFromString("<list state>");
+  return key;
+}
+
+/* The state that the list's pointer object carries; 0, with no exception
+   set, where it carries none. */
+static Setup_ListState *Setup_ListStateOf(SwigPyObject *list) {
+  PyObject *state;
+  if (!list || !list->swigdict || !PyDict_CheckExact(list->swigdict) || !Setup_ListStateKey())
+    return 0;
+  state = PyDict_GetItemWithError(list->swigdict, Setup_ListStateKey());
+  if (!state || !Py_IS_TYPE(state, Setup_listStateType)) {
+    PyErr_Clear();
+    return 0;
+  }
+  return (Setup_ListState *)state;
 }
 
 /* Counts a change of the list behind `listObject` (its proxy or pointer
-   object), so that the views made before it are refused. */
+   object), so that the views made before it are refused. A list that never
+   handed out a view has no dict: one test. */
 static void Setup_ListChanged(PyObject *listObject) {
-  SwigPyObject *list = Setup_GetSwigThis(listObject);
-  if (list && list->swigdict && Py_TYPE(list->swigdict) == Setup_listStateType)
-    ++((Setup_ListState *)list->swigdict)->changes;
+  if (Setup_ListState *state = Setup_ListStateOf(Setup_GetSwigThis(listObject)))
+    ++state->changes;
 }
 
 /* A view never takes ownership: the element is the list's to free. */
@@ -107,6 +128,7 @@ static void Setup_View_dealloc(PyObject *self) {
     PyObject_ClearWeakRefs(self);
   view->pointer.own = 0;
   Py_CLEAR(view->list);
+  Py_CLEAR(view->state);
   SwigPyObject_dealloc(self);
 }
 
@@ -134,6 +156,7 @@ static int Setup_InitViewTypes(void) {
     Setup_ViewType.tp_doc = "Swig object holding a C/C++ pointer into a list's storage";
     Setup_ViewType.tp_richcompare = pointerType->tp_richcompare;
     Setup_ViewType.tp_weaklistoffset = offsetof(SwigPyObject, weakreflist);
+    Setup_ViewType.tp_dictoffset = pointerType->tp_dictoffset;
     Setup_ViewType.tp_methods = Setup_View_methods;
     Setup_ListStateType.tp_name = "Setup.ListState";
     Setup_ListStateType.tp_basicsize = sizeof(Setup_ListState);
@@ -161,17 +184,23 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
     PyErr_SetString(PyExc_TypeError, "a list element view needs the list's pointer object");
     return 0;
   }
-  if (!list->swigdict) {
+  state = Setup_ListStateOf(list);
+  if (!state) {
+    if (!list->swigdict && !(list->swigdict = PyDict_New()))
+      return 0;
+    if (!PyDict_CheckExact(list->swigdict)) {
+      PyErr_SetString(PyExc_TypeError, "this list's pointer object cannot hand out element views");
+      return 0;
+    }
     state = PyObject_New(Setup_ListState, Setup_listStateType);
     if (!state)
       return 0;
     state->changes = 0;
-    list->swigdict = (PyObject *)state;
-  } else if (Py_TYPE(list->swigdict) == Setup_listStateType) {
-    state = (Setup_ListState *)list->swigdict;
-  } else {
-    PyErr_SetString(PyExc_TypeError, "this list's pointer object cannot hand out element views");
-    return 0;
+    if (PyDict_SetItem(list->swigdict, Setup_ListStateKey(), (PyObject *)state) < 0) {
+      Py_DECREF(state);
+      return 0;
+    }
+    Py_DECREF(state); /* the dict keeps it */
   }
   view = PyObject_New(Setup_ViewObject, Setup_viewType);
   if (!view)
@@ -184,6 +213,8 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
   view->pointer.weakreflist = 0;
   Py_INCREF(list);
   view->list = list;
+  Py_INCREF(state);
+  view->state = state;
   view->changes = state->changes;
   data = type ? (SwigPyClientData *)type->clientdata : 0;
   if (data && !data->pytype) {

@@ -159,3 +159,14 @@ def test_pointer_and_int_elements_are_no_views():
     ids.clear()
     assert SetupHost.describe(held) == SetupHost.describe(part)
     assert number == 7
+
+
+def test_a_list_that_handed_out_views_keeps_its_pointer_objects_manners():
+    lst = Setup.EntityList(1)
+    lst.back()
+    assert hasattr(lst.this, "acquire") and lst.this.own() is True
+    lst.this.note = "kept"                      # pointer objects take attributes, as before
+    view = lst[0]
+    lst.append(SetupHost.new_entity("e"))
+    assert raises_text(ValueError, SetupHost.describe, view) == STALE
+    assert lst.this.note == "kept"
