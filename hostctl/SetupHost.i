@@ -36,6 +36,7 @@ import Setup
 
 #include <deque>
 #include <string>
+#include <vector>
 
 namespace script {
 typedef Analysis Scenario;
@@ -78,25 +79,128 @@ template <class T> class vector;
 }
 %include "lists/names.i"
 
-%typemap(out) PyObject *journal "$result = $1;";
+%typemap(out) PyObject *journal, PyObject *journal_changes, PyObject *refusals "$result = $1;";
 /* Values made here belong to the script, as the binding's own copies do. */
 %newobject new_entity;
 %newobject new_boundary_condition;
 %newobject new_initial_condition;
 %newobject new_property_definition;
+/* Only the kinds that Variant names: any other number is no value of its type. */
+%typemap(check) int property_kind {
+  switch ($1) {
+  case script::Variant::Invalid: case script::Variant::Bool: case script::Variant::Int:
+  case script::Variant::Double: case script::Variant::String: case script::Variant::StringList:
+    break;
+  default:
+    PyErr_Format(PyExc_ValueError, "a property kind is one of Variant's types (0, 1, 2, 6, 10, 11), not %d", $1);
+    SWIG_fail;
+  }
+}
 /* These hand out the pointer itself, not the text it points at. */
 %typemap(out) char *new_charp, wchar_t *new_wcharp "$result = SWIG_NewPointerObj($1, $1_descriptor, 0);";
+
+%{
+/* The journal's entries, oldest first; with changesOnly, only those of
+   operations that change the application (standin::Effect). */
+static PyObject *Setup_Journal(bool changesOnly) {
+  const size_t size = standin::journalSize();
+  size_t count = size;
+  if (changesOnly) {
+    count = 0;
+    for (size_t i = 0; i < size; ++i)
+      count += standin::journalEntryChanges(i);
+  }
+  PyObject *list = PyList_New((Py_ssize_t)count);
+  for (size_t i = 0, at = 0; list && i < size; ++i) {
+    if (changesOnly && !standin::journalEntryChanges(i))
+      continue;
+    std::string_view text = standin::journalEntry(i);
+    PyObject *entry = PyUnicode_FromStringAndSize(text.data(), (Py_ssize_t)text.size());
+    if (!entry) {
+      Py_DECREF(list);
+      return 0;
+    }
+    PyList_SET_ITEM(list, (Py_ssize_t)at++, entry);
+  }
+  return list;
+}
+
+/* One class for every copy of the proxy module (python -m SetupHost runs a
+   second one as __main__), kept in the runtime module as OverloadError is. */
+static PyObject *Setup_RefusedClass(void) {
+  static PyObject *cls = 0;
+  PyObject *runtime;
+  if (cls)
+    return cls;
+  runtime = PyImport_AddModule(SETUP_TABLE_MODULE);
+  if (!runtime)
+    return 0;
+  cls = PyObject_GetAttrString(runtime, "SetupHostRefused");
+  if (!cls) {
+    PyErr_Clear();
+    cls = PyErr_NewExceptionWithDoc((char *)"SetupHost.Refused",
+                                    (char *)"An operation that the stand-in host refused, raised in strict mode; "
+                                            "its message is the host's reason.",
+                                    PyExc_RuntimeError, 0);
+    if (cls && PyModule_AddObject(runtime, "SetupHostRefused", cls) == 0)
+      Py_INCREF(cls);
+  }
+  return cls;
+}
+
+/* The frame's hook after every host operation of either module. Strict mode
+   alone leaves a refusal pending, so that a call without one costs a single
+   test. The message is the host's reason; texts it cannot carry are replaced. */
+static int Setup_RaiseRefusal(void) {
+  std::string why;
+  if (!standin::refusalPending())
+    return 0;
+  if (!standin::takeRefusal(&why))
+    return 0;
+  if (!PyErr_Occurred()) {
+    PyObject *cls = Setup_RefusedClass();
+    PyObject *message = PyUnicode_DecodeUTF8(why.data(), (Py_ssize_t)why.size(), "replace");
+    if (cls && message)
+      PyErr_SetObject(cls, message);
+    Py_XDECREF(message);
+  }
+  return 1;
+}
+%}
+
+%init %{
+  {
+    PyObject *refused = Setup_RefusedClass();
+    if (!refused)
+      return -1;
+    Py_INCREF(refused);
+    if (PyModule_AddObject(m, "Refused", refused) < 0) {
+      Py_DECREF(refused);
+      return -1;
+    }
+    Setup_shared->afterHostCall = Setup_RaiseRefusal;
+  }
+%}
 
 %inline %{
 /* --- The journal --------------------------------------------------------- */
 
 /* Every entry so far, oldest first. */
-PyObject *journal() {
-  const size_t size = standin::journalSize();
-  PyObject *list = PyList_New((Py_ssize_t)size);
-  for (size_t i = 0; list && i < size; ++i) {
-    std::string_view text = standin::journalEntry(i);
-    PyObject *entry = PyUnicode_FromStringAndSize(text.data(), (Py_ssize_t)text.size());
+PyObject *journal() { return Setup_Journal(false); }
+/* Only the entries of operations that may change the application: no getter,
+   lookup or listing, and no value that the script owns. */
+PyObject *journal_changes() { return Setup_Journal(true); }
+/* Empties the journal and the refusals. */
+void clear_journal() { standin::clearJournal(); }
+
+/* The journal entries of the refused operations that the script asked for,
+   since the journal was last cleared; recorded with the journal switched off
+   too, then without their arguments: Design::setName(...) failed: "why". */
+PyObject *refusals() {
+  const std::vector<std::string> &refused = standin::refusals();
+  PyObject *list = PyList_New((Py_ssize_t)refused.size());
+  for (size_t i = 0; list && i < refused.size(); ++i) {
+    PyObject *entry = PyUnicode_FromStringAndSize(refused[i].data(), (Py_ssize_t)refused[i].size());
     if (!entry) {
       Py_DECREF(list);
       return 0;
@@ -105,7 +209,12 @@ PyObject *journal() {
   }
   return list;
 }
-void clear_journal() { standin::clearJournal(); }
+
+/* Strict mode: every refused operation that a script asks for raises Refused,
+   with the host's reason, once the host has returned. The application itself
+   never raises, so it is off until switched on, and reset() switches it off. */
+void set_strict(bool on) { standin::setStrict(on); }
+bool strict() { return standin::strict(); }
 /* The number of entries, and one entry by its index from the oldest (an index
    past the end gives ""). */
 unsigned int journal_size() { return (unsigned int)standin::journalSize(); }
@@ -142,8 +251,8 @@ script::InitialCondition *new_initial_condition(const QString &name) {
   return new script::InitialCondition(name, nullptr);
 }
 
-script::PropertyDefinition *new_property_definition(const QString &name, int kind) {
-  return new script::PropertyDefinition(name, script::Variant::Type(kind));
+script::PropertyDefinition *new_property_definition(const QString &name, int property_kind) {
+  return new script::PropertyDefinition(name, script::Variant::Type(property_kind));
 }
 
 /* Fills one list of each kind that the application fills, declared under the
@@ -217,9 +326,17 @@ static bool Setup_TextsOf(PyObject *sequence, QStringList *texts, bool strOnly) 
   $1 = &texts;
 }
 
+/* A text-list variant that the script owns, as the application's other
+   modules hand one over: what an unpickled text-list Variant is made from,
+   without a text list kept for the whole process. */
+%newobject new_text_list_variant;
+
 %inline %{
 QStringList *new_stringlistp(const QStringList &new_stringlistp_texts) {
   return Setup_Keep<QStringList>(new_stringlistp_texts);
+}
+script::Variant *new_text_list_variant(const QStringList &new_stringlistp_texts) {
+  return new script::Variant(new_stringlistp_texts);
 }
 QStringList stringlist_value(const QStringList &texts) { return texts; }
 %}
@@ -334,4 +451,24 @@ PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
 
 /* The version of the study file format that the stand-in reads and writes. */
 int study_format_version() { return standin::kStudyFormatVersion; }
+%}
+
+%pythoncode %{
+Refused = _SetupHost.Refused
+
+
+def journal(changes_only=False):
+    """Every journal entry so far, oldest first; with changes_only, only those
+    of the operations that may change the application: no getter, lookup or
+    listing, and no value that the script owns."""
+    return _SetupHost.journal_changes() if changes_only else _SetupHost.journal()
+
+
+# python -m SetupHost runs this file as __main__, a second copy of the module:
+# the runner lives in a module of its own and works with the SetupHost that
+# scripts import.
+if __name__ == "__main__":
+    import sys
+    import SetupHost_runner
+    sys.exit(SetupHost_runner.main(sys.argv[1:]))
 %}

@@ -87,6 +87,7 @@ void reset() {
     answers().clear();
     clearJournal();
     setJournalEnabled(true);
+    setStrict(false);
 }
 
 bool setAnswer(const script::Object *object, const QString &operation, const QVariant &answer, QString *why) {
@@ -151,7 +152,7 @@ script::Entity *makeEntity(const QString &name) {
 void fillLists(script::PartList &parts, IntList &ids, script::MaterialList &materials,
                script::PropertyList &properties, script::VariationList &variations, script::BCList &bcs,
                script::ICList &ics, script::EntityList &entities) {
-    Call("standin", "fillLists")
+    Call("standin", "fillLists", standin::Reads)
         .arg(int(parts.size()))
         .arg(int(ids.size()))
         .arg(int(materials.size()))

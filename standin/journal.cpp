@@ -19,12 +19,28 @@ namespace standin {
 
 namespace detail {
 bool journalOn = true;
+int depth = 0;
+bool refusalPending = false;
 }
 
 namespace {
-// The entries, one after the other, and where each ends.
+// The entries, one after the other, and where each ends; the top bit of an
+// end marks an entry whose operation only Reads.
 std::string g_text;
 std::vector<size_t> g_ends;
+constexpr size_t kReadsBit = ~(~size_t(0) >> 1);
+
+std::vector<std::string> g_refusals;
+bool g_strict = false;
+std::string g_pendingReason;
+
+// A refusal of an operation that the script asked for: strict mode holds the
+// first one of the call for the host-control module to raise.
+void hold(const QString &why) {
+    if (!g_strict || detail::refusalPending) return;
+    detail::refusalPending = true;
+    g_pendingReason = why.toStdString();
+}
 
 void appendJsonEscaped(std::string &out, const char *data, size_t size) {
     out += '"';
@@ -268,16 +284,30 @@ void Call::close() {
     } else {
         write(")", 1);
     }
-    if (!m_failure.empty()) write(m_failure);
+    if (m_refused) write(m_failure);
+    const size_t begin = g_text.size();
     if (m_overflow.empty())
         g_text.append(m_text, m_size);
     else
         g_text.append(m_overflow);
-    g_ends.push_back(g_text.size());
+    g_ends.push_back(g_text.size() | (m_effect == Reads ? kReadsBit : 0));
+    if (m_refused && m_own) g_refusals.emplace_back(g_text, begin, g_text.size() - begin);
 }
 
 Call &Call::failed(const QString &why) {
-    if (m_on) m_failure = " failed: " + quoted(why);
+    if (m_on) {
+        m_failure = " failed: " + quoted(why);
+    } else if (m_own) {
+        // No entry will be written to take the refusal from; its arguments
+        // were never formatted.
+        std::string entry = std::string(m_class) + "::" + m_operation + "(...) failed: " + quoted(why);
+        if (m_refused)
+            g_refusals.back() = std::move(entry);
+        else
+            g_refusals.push_back(std::move(entry));
+    }
+    if (m_own) hold(why);
+    m_refused = true;
     return *this;
 }
 
@@ -448,13 +478,34 @@ void setJournalEnabled(bool on) { detail::journalOn = on; }
 size_t journalSize() { return g_ends.size(); }
 
 std::string_view journalEntry(size_t index) {
-    size_t begin = index ? g_ends[index - 1] : 0;
-    return std::string_view(g_text).substr(begin, g_ends[index] - begin);
+    size_t begin = index ? g_ends[index - 1] & ~kReadsBit : 0;
+    return std::string_view(g_text).substr(begin, (g_ends[index] & ~kReadsBit) - begin);
 }
+
+bool journalEntryChanges(size_t index) { return !(g_ends[index] & kReadsBit); }
 
 void clearJournal() {
     g_text.clear();
     g_ends.clear();
+    g_refusals.clear();
+}
+
+const std::vector<std::string> &refusals() { return g_refusals; }
+
+void setStrict(bool on) {
+    g_strict = on;
+    detail::refusalPending = false;
+    g_pendingReason.clear();
+}
+
+bool strict() { return g_strict; }
+
+bool takeRefusal(std::string *why) {
+    if (!detail::refusalPending) return false;
+    detail::refusalPending = false;
+    why->swap(g_pendingReason);
+    g_pendingReason.clear();
+    return g_strict;
 }
 
 }  // namespace standin

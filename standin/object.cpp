@@ -34,7 +34,8 @@ standin::Property *findProperty(const Object *object, const QString &name) {
 Object::Object(QObject *parent, const QString &name) : QObject(parent) {
     const char *journalAs = standin::g_journalAs;
     standin::g_journalAs = "Object";
-    if (journalAs) standin::Call(journalAs, journalAs).arg(parent).arg(name);
+    // A scripting object joins the application's objects, even one that no study holds.
+    if (journalAs) standin::Call(journalAs, journalAs, standin::Changes).arg(parent).arg(name);
     standin::setHeldName(this, name);
     standin::track(this);
 }
@@ -42,39 +43,39 @@ Object::Object(QObject *parent, const QString &name) : QObject(parent) {
 Object::~Object() { standin::untrack(this); }
 
 QString Object::name() const {
-    standin::Call("Object", "name");
+    standin::Call("Object", "name", standin::Reads);
     return objectName();
 }
 
 DesignStudy *Object::designStudy() {
-    standin::Call("Object", "designStudy");
+    standin::Call("Object", "designStudy", standin::Reads);
     if (standin::answer(this, "designStudy")) return nullptr;
     if (standin::node(this).kind == standin::Kind::Study) return static_cast<DesignStudy *>(this);
     return static_cast<DesignStudy *>(standin::ancestor(this, standin::Kind::Study));
 }
 
 Design *Object::design() {
-    standin::Call("Object", "design");
+    standin::Call("Object", "design", standin::Reads);
     if (standin::answer(this, "design")) return nullptr;
     if (standin::node(this).kind == standin::Kind::Design) return static_cast<Design *>(this);
     return static_cast<Design *>(standin::ancestor(this, standin::Kind::Design));
 }
 
 Analysis *Object::scenario() {
-    standin::Call("Object", "scenario");
+    standin::Call("Object", "scenario", standin::Reads);
     if (standin::answer(this, "scenario")) return nullptr;
     if (standin::node(this).kind == standin::Kind::Scenario) return static_cast<Analysis *>(this);
     return static_cast<Analysis *>(standin::ancestor(this, standin::Kind::Scenario));
 }
 
 bool Object::hasProperty(const QString &name) const {
-    standin::Call("Object", "hasProperty").arg(name);
+    standin::Call("Object", "hasProperty", standin::Reads).arg(name);
     if (const QVariant *answer = standin::answer(this, "hasProperty")) return answer->toBool();
     return findProperty(this, name) != nullptr;
 }
 
 Variant Object::property(const QString &name, bool *ok) const {
-    standin::Call("Object", "property").arg(name).arg(ok);
+    standin::Call("Object", "property", standin::Reads).arg(name).arg(ok);
     standin::Quiet quiet;
     const standin::Property *found = findProperty(this, name);
     if (ok) *ok = found != nullptr;
@@ -103,25 +104,25 @@ int assign(Object *object, const QString &name, const QVariant &value) {
 }  // namespace
 
 int Object::setProperty(const QString &name, int value) {
-    standin::Call("Object", "setProperty").arg(name).arg(value);
+    standin::Call("Object", "setProperty", standin::Changes).arg(name).arg(value);
     if (const QVariant *answer = standin::answer(this, "setProperty")) return answer->toInt();
     return assign(this, name, QVariant(value));
 }
 
 int Object::setProperty(const QString &name, double value) {
-    standin::Call("Object", "setProperty").arg(name).arg(value);
+    standin::Call("Object", "setProperty", standin::Changes).arg(name).arg(value);
     if (const QVariant *answer = standin::answer(this, "setProperty")) return answer->toInt();
     return assign(this, name, QVariant(value));
 }
 
 int Object::setProperty(const QString &name, const QString &value) {
-    standin::Call("Object", "setProperty").arg(name).arg(value);
+    standin::Call("Object", "setProperty", standin::Changes).arg(name).arg(value);
     if (const QVariant *answer = standin::answer(this, "setProperty")) return answer->toInt();
     return assign(this, name, QVariant(value.isNull() ? QStringLiteral("") : value));
 }
 
 PropertyDefinition Object::propertyDefinition(const QString &name) const {
-    standin::Call("Object", "propertyDefinition").arg(name);
+    standin::Call("Object", "propertyDefinition", standin::Reads).arg(name);
     standin::Quiet quiet;
     const standin::Property *found = findProperty(this, name);
     if (!found) return PropertyDefinition();
@@ -129,7 +130,7 @@ PropertyDefinition Object::propertyDefinition(const QString &name) const {
 }
 
 int Object::properties(PropertyDefinitionList &definitions, VariantList &values) const {
-    standin::Call("Object", "properties").arg(int(definitions.size())).arg(int(values.size()));
+    standin::Call("Object", "properties", standin::Reads).arg(int(definitions.size())).arg(int(values.size()));
     if (const QVariant *answer = standin::answer(this, "properties")) return answer->toInt();
     standin::Quiet quiet;
     definitions.clear();
@@ -142,7 +143,7 @@ int Object::properties(PropertyDefinitionList &definitions, VariantList &values)
 }
 
 int Object::numProperties() const {
-    standin::Call("Object", "numProperties");
+    standin::Call("Object", "numProperties", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "numProperties")) return answer->toInt();
     return int(standin::node(this).properties.size());
 }
@@ -150,7 +151,7 @@ int Object::numProperties() const {
 Container::Container(QObject *parent, const QString &name) : Object(standin::journaledAs("Container", parent), name) {}
 
 void Analysis::setName(const QString &name) {
-    standin::Call("Analysis", "setName").arg(name);
+    standin::Call("Analysis", "setName", standin::Changes).arg(name);
     standin::setHeldName(this, name);
 }
 

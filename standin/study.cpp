@@ -90,45 +90,45 @@ bool writeScoped(const QString &path, const QString &what, QString *why) {
 /* --- DesignStudy ------------------------------------------------------------ */
 
 DesignStudy &DesignStudy::Create() {
-    standin::Call("DesignStudy", "Create");
+    standin::Call("DesignStudy", "Create", standin::Reads);
     return standin::study();
 }
 
 QString DesignStudy::name() const {
-    standin::Call("DesignStudy", "name");
+    standin::Call("DesignStudy", "name", standin::Reads);
     return objectName();
 }
 
 void DesignStudy::setName(const QString &name) {
-    standin::Call("DesignStudy", "setName").arg(name);
+    standin::Call("DesignStudy", "setName", standin::Changes).arg(name);
     setObjectName(name.isNull() ? QStringLiteral("") : name);
 }
 
 QString DesignStudy::path() const {
-    standin::Call("DesignStudy", "path");
+    standin::Call("DesignStudy", "path", standin::Reads);
     return standin::studyState().path;
 }
 
 void DesignStudy::setPath(const QString &path) {
-    standin::Call("DesignStudy", "setPath").arg(path);
+    standin::Call("DesignStudy", "setPath", standin::Changes).arg(path);
     standin::studyState().path = path.isNull() ? QStringLiteral("") : path;
 }
 
 void DesignStudy::open(const QString &path) {
-    standin::Call call("DesignStudy", "open");
+    standin::Call call("DesignStudy", "open", standin::Changes);
     call.arg(path);
     if (loadStudy(call, path, true)) standin::studyState().path = path;
 }
 
 void DesignStudy::createFrom(const QString &path, bool withResults) {
-    standin::Call call("DesignStudy", "createFrom");
+    standin::Call call("DesignStudy", "createFrom", standin::Changes);
     call.arg(path).arg(withResults);
     // A new study: it has no file of its own until it is given one.
     if (loadStudy(call, path, withResults)) standin::studyState().path = QStringLiteral("");
 }
 
 QObject *DesignStudy::add(const QString &name, const QString &scenarioName, bool activate) {
-    standin::Call call("DesignStudy", "add");
+    standin::Call call("DesignStudy", "add", standin::Changes);
     call.arg(name).arg(scenarioName).arg(activate);
     if (standin::answer(this, "add")) return nullptr;
     QString why = refusedName(this, Kind::Design, name);
@@ -150,14 +150,14 @@ QObject *DesignStudy::add(const QString &name, const QString &scenarioName, bool
 }
 
 void DesignStudy::remove(const QString &name) {
-    standin::Call call("DesignStudy", "remove");
+    standin::Call call("DesignStudy", "remove", standin::Changes);
     call.arg(name);
     if (Object *design = namedChild(call, this, Kind::Design, name))
         standin::detach(design);
 }
 
 void DesignStudy::save() {
-    standin::Call call("DesignStudy", "save");
+    standin::Call call("DesignStudy", "save", standin::Changes);
     QString why;
     const QString &path = standin::studyState().path;
     if (path.isEmpty())
@@ -167,39 +167,39 @@ void DesignStudy::save() {
 }
 
 void DesignStudy::saveShareFile(const QString &path, const QString &what) {
-    standin::Call call("DesignStudy", "saveShareFile");
+    standin::Call call("DesignStudy", "saveShareFile", standin::Changes);
     call.arg(path).arg(what);
     QString why;
     if (!writeScoped(path, what, &why)) call.failed(why);
 }
 
 QObject *DesignStudy::design(const QString &name) {
-    standin::Call("DesignStudy", "design").arg(name);
+    standin::Call("DesignStudy", "design", standin::Reads).arg(name);
     if (standin::answer(this, "design")) return nullptr;
     return standin::childNamed(this, Kind::Design, name);
 }
 
 Analysis *DesignStudy::getActiveScenario() {
-    standin::Call("DesignStudy", "getActiveScenario");
+    standin::Call("DesignStudy", "getActiveScenario", standin::Reads);
     if (standin::answer(this, "getActiveScenario")) return nullptr;
     return static_cast<Analysis *>(standin::studyState().active);
 }
 
 void DesignStudy::designs(DesignList &list) const {
-    standin::Call("DesignStudy", "designs").arg(int(list.size()));
+    standin::Call("DesignStudy", "designs", standin::Reads).arg(int(list.size()));
     list.clear();
     for (Object *design : standin::childrenOf(this, Kind::Design)) list.push_back(static_cast<Design *>(design));
 }
 
 DecisionCenter *DesignStudy::decisionCenter() {
-    standin::Call("DesignStudy", "decisionCenter");
+    standin::Call("DesignStudy", "decisionCenter", standin::Reads);
     if (standin::answer(this, "decisionCenter")) return nullptr;
     static DecisionCenter *center = new DecisionCenter();
     return center;
 }
 
 int DesignStudy::createSetupFileOfActiveScenario(const QString &path) const {
-    standin::Call call("DesignStudy", "createSetupFileOfActiveScenario");
+    standin::Call call("DesignStudy", "createSetupFileOfActiveScenario", standin::Changes);
     call.arg(path);
     if (const QVariant *answer = standin::answer(this, "createSetupFileOfActiveScenario")) return answer->toInt();
     const standin::StudyState &state = standin::studyState();
@@ -219,12 +219,12 @@ int DesignStudy::createSetupFileOfActiveScenario(const QString &path) const {
 }
 
 Clt::Units::MLENGTHUNITS DesignStudy::lengthUnits() const {
-    standin::Call("DesignStudy", "lengthUnits");
+    standin::Call("DesignStudy", "lengthUnits", standin::Reads);
     return static_cast<Clt::Units::MLENGTHUNITS>(standin::studyState().lengthUnit);
 }
 
 bool DesignStudy::createStudyFromAsmTranslator(const QString &assembly, const QString &study) {
-    standin::Call call("DesignStudy", "createStudyFromAsmTranslator");
+    standin::Call call("DesignStudy", "createStudyFromAsmTranslator", standin::Changes);
     call.arg(assembly).arg(study);
     if (const QVariant *answer = standin::answer(this, "createStudyFromAsmTranslator")) return answer->toBool();
     // Translating an assembly needs the application's geometry kernel.
@@ -234,20 +234,20 @@ bool DesignStudy::createStudyFromAsmTranslator(const QString &assembly, const QS
 }
 
 double DesignStudy::GetLoadTime() const {
-    standin::Call("DesignStudy", "GetLoadTime");
+    standin::Call("DesignStudy", "GetLoadTime", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "GetLoadTime")) return answer->toDouble();
     return standin::studyState().loadTime;
 }
 
 int DesignStudy::GetASMTranslateErrorCode() const {
-    standin::Call("DesignStudy", "GetASMTranslateErrorCode");
+    standin::Call("DesignStudy", "GetASMTranslateErrorCode", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "GetASMTranslateErrorCode")) return answer->toInt();
     return standin::studyState().translateError;
 }
 
 int DesignStudy::createExternalVolumeForActiveScenario(double xMin, double xMax, double yMin, double yMax,
                                                         double zMin, double zMax) {
-    standin::Call call("DesignStudy", "createExternalVolumeForActiveScenario");
+    standin::Call call("DesignStudy", "createExternalVolumeForActiveScenario", standin::Changes);
     call.arg(xMin).arg(xMax).arg(yMin).arg(yMax).arg(zMin).arg(zMax);
     if (const QVariant *answer = standin::answer(this, "createExternalVolumeForActiveScenario"))
         return answer->toInt();
@@ -290,17 +290,17 @@ int DesignStudy::createExternalVolumeForActiveScenario(double xMin, double xMax,
 /* --- Design ------------------------------------------------------------------ */
 
 std::string Design::getName() const {
-    standin::Call("Design", "getName");
+    standin::Call("Design", "getName", standin::Reads);
     return objectName().toStdString();
 }
 
 QString Design::name() const {
-    standin::Call("Design", "name");
+    standin::Call("Design", "name", standin::Reads);
     return objectName();
 }
 
 void Design::setName(const QString &name) {
-    standin::Call call("Design", "setName");
+    standin::Call call("Design", "setName", standin::Changes);
     call.arg(name);
     const Object *owner = standin::node(this).parent;
     QString why = owner ? refusedName(owner, Kind::Design, name, this)
@@ -313,18 +313,18 @@ void Design::setName(const QString &name) {
 }
 
 std::wstring Design::name_w() const {
-    standin::Call("Design", "name_w");
+    standin::Call("Design", "name_w", standin::Reads);
     return objectName().toStdWString();
 }
 
 QObject *Design::scenario(const QString &name, bool exact) {
-    standin::Call("Design", "scenario").arg(name).arg(exact);
+    standin::Call("Design", "scenario", standin::Reads).arg(name).arg(exact);
     if (standin::answer(this, "scenario")) return nullptr;
     return standin::childNamed(this, Kind::Scenario, name, exact ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
 QObject *Design::clone(const QString &name) {
-    standin::Call call("Design", "clone");
+    standin::Call call("Design", "clone", standin::Changes);
     call.arg(name);
     if (standin::answer(this, "clone")) return nullptr;
     Object *owner = standin::node(this).parent;
@@ -339,7 +339,7 @@ QObject *Design::clone(const QString &name) {
 }
 
 QObject *Design::add(const QString &name) {
-    standin::Call call("Design", "add");
+    standin::Call call("Design", "add", standin::Changes);
     call.arg(name);
     if (standin::answer(this, "add")) return nullptr;
     QString why = refusedName(this, Kind::Scenario, name);
@@ -354,13 +354,13 @@ QObject *Design::add(const QString &name) {
 }
 
 void Design::scenarios(ScenarioList &list) const {
-    standin::Call("Design", "scenarios").arg(int(list.size()));
+    standin::Call("Design", "scenarios", standin::Reads).arg(int(list.size()));
     list.clear();
     for (Object *scenario : standin::childrenOf(this, Kind::Scenario)) list.push_back(static_cast<Analysis *>(scenario));
 }
 
 void Design::update(const QString &name) {
-    standin::Call call("Design", "update");
+    standin::Call call("Design", "update", standin::Changes);
     call.arg(name);
     Object *target = namedChild(call, this, Kind::Scenario, name);
     if (!target) return;
@@ -380,14 +380,14 @@ void Design::update(const QString &name) {
 }
 
 void Design::remove(const QString &name) {
-    standin::Call call("Design", "remove");
+    standin::Call call("Design", "remove", standin::Changes);
     call.arg(name);
     if (Object *scenario = namedChild(call, this, Kind::Scenario, name))
         standin::detach(scenario);
 }
 
 BoundingBox Design::boundingBox() const {
-    standin::Call("Design", "boundingBox");
+    standin::Call("Design", "boundingBox", standin::Reads);
     standin::Quiet quiet;
     const standin::Box box = geometryBox(this);
     if (!box.valid) return BoundingBox();
@@ -397,13 +397,13 @@ BoundingBox Design::boundingBox() const {
 /* --- BoundingBox ---------------------------------------------------------------- */
 
 BoundingBox::BoundingBox() : Object(standin::unjournaled(nullptr), QString()), m_min{0, 0, 0}, m_max{0, 0, 0}, m_valid(false) {
-    standin::Call("BoundingBox", "BoundingBox");
+    standin::Call("BoundingBox", "BoundingBox", standin::Reads);
 }
 
 BoundingBox::BoundingBox(const Clt::Vector &min, const Clt::Vector &max)
     : Object(standin::unjournaled(nullptr), QString()), m_min{min.x, min.y, min.z}, m_max{max.x, max.y, max.z},
       m_valid(min.x <= max.x && min.y <= max.y && min.z <= max.z) {
-    standin::Call("BoundingBox", "BoundingBox").arg(min).arg(max);
+    standin::Call("BoundingBox", "BoundingBox", standin::Reads).arg(min).arg(max);
 }
 
 BoundingBox::BoundingBox(const BoundingBox &other) : Object(other) {
@@ -423,46 +423,46 @@ BoundingBox &BoundingBox::operator=(const BoundingBox &other) {
 }
 
 Clt::Vector BoundingBox::getMin() const {
-    standin::Call("BoundingBox", "getMin");
+    standin::Call("BoundingBox", "getMin", standin::Reads);
     standin::Quiet quiet;
     return Clt::Vector(m_min[0], m_min[1], m_min[2]);
 }
 
 Clt::Vector BoundingBox::getMax() const {
-    standin::Call("BoundingBox", "getMax");
+    standin::Call("BoundingBox", "getMax", standin::Reads);
     standin::Quiet quiet;
     return Clt::Vector(m_max[0], m_max[1], m_max[2]);
 }
 
 bool BoundingBox::isValid() const {
-    standin::Call("BoundingBox", "isValid");
+    standin::Call("BoundingBox", "isValid", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "isValid")) return answer->toBool();
     return m_valid;
 }
 
 Clt::Vector BoundingBox::center() const {
-    standin::Call("BoundingBox", "center");
+    standin::Call("BoundingBox", "center", standin::Reads);
     standin::Quiet quiet;
     if (!m_valid) return Clt::Vector(0.0, 0.0, 0.0);
     return Clt::Vector((m_min[0] + m_max[0]) / 2, (m_min[1] + m_max[1]) / 2, (m_min[2] + m_max[2]) / 2);
 }
 
 Clt::Vector BoundingBox::extent() const {
-    standin::Call("BoundingBox", "extent");
+    standin::Call("BoundingBox", "extent", standin::Reads);
     standin::Quiet quiet;
     if (!m_valid) return Clt::Vector(0.0, 0.0, 0.0);
     return Clt::Vector(m_max[0] - m_min[0], m_max[1] - m_min[1], m_max[2] - m_min[2]);
 }
 
 double BoundingBox::largestExtent() const {
-    standin::Call("BoundingBox", "largestExtent");
+    standin::Call("BoundingBox", "largestExtent", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "largestExtent")) return answer->toDouble();
     if (!m_valid) return 0.0;
     return std::max({m_max[0] - m_min[0], m_max[1] - m_min[1], m_max[2] - m_min[2]});
 }
 
 int BoundingBox::largestExtentAxis() const {
-    standin::Call("BoundingBox", "largestExtentAxis");
+    standin::Call("BoundingBox", "largestExtentAxis", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "largestExtentAxis")) return answer->toInt();
     if (!m_valid) return -1;
     int axis = 0;
@@ -472,7 +472,7 @@ int BoundingBox::largestExtentAxis() const {
 }
 
 double BoundingBox::radius() const {
-    standin::Call("BoundingBox", "radius");
+    standin::Call("BoundingBox", "radius", standin::Reads);
     if (const QVariant *answer = standin::answer(this, "radius")) return answer->toDouble();
     if (!m_valid) return 0.0;
     const double dx = m_max[0] - m_min[0], dy = m_max[1] - m_min[1], dz = m_max[2] - m_min[2];

@@ -32,7 +32,7 @@ Entity &Entity::operator=(const Entity &other) {
 
 BoundaryCondition::BoundaryCondition() : Object(standin::unjournaled(nullptr), QString()) {}
 BoundaryCondition::BoundaryCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
-    standin::Call("BoundaryCondition", "BoundaryCondition").arg(name).arg(scenario);
+    standin::Call("BoundaryCondition", "BoundaryCondition", standin::Reads).arg(name).arg(scenario);
 }
 BoundaryCondition::BoundaryCondition(const BoundaryCondition &other) : Object(other) {}
 BoundaryCondition::~BoundaryCondition() = default;
@@ -43,7 +43,7 @@ BoundaryCondition &BoundaryCondition::operator=(const BoundaryCondition &other) 
 
 InitialCondition::InitialCondition() : Object(standin::unjournaled(nullptr), QString()) {}
 InitialCondition::InitialCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
-    standin::Call("InitialCondition", "InitialCondition").arg(name).arg(scenario);
+    standin::Call("InitialCondition", "InitialCondition", standin::Reads).arg(name).arg(scenario);
 }
 InitialCondition::InitialCondition(const InitialCondition &other) : Object(other) {}
 InitialCondition::~InitialCondition() = default;

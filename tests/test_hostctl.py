@@ -43,3 +43,10 @@ def test_objects_survive_reset():
     scenario = SetupHost.new_scenario("Old")
     SetupHost.reset()
     assert SetupHost.describe(scenario) == '<Analysis "Old">'
+
+
+@pytest.mark.parametrize("kind", [-1, 3, 12, 2**31 - 1])
+def test_a_property_definition_takes_only_variant_kinds(kind):
+    with pytest.raises(ValueError, match=f"not {kind}$"):
+        SetupHost.new_property_definition("p", kind)
+    assert SetupHost.new_property_definition("p", Setup.Variant_StringList).type() == Setup.Variant_StringList
