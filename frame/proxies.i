@@ -88,7 +88,7 @@ def _variant_repr(variant):
 def _variant_of(kind, value):
     """Makes a variant again from its kind and value (what a pickle of it holds).
     A text list can only be handed to the constructor as a text list object,
-    which the host-control module makes where it is loaded."""
+    which only the host-control module makes, where it is loaded."""
     if value is None:
         return Variant()
     if kind == Variant.Bool:
@@ -97,7 +97,7 @@ def _variant_of(kind, value):
         host = _sys.modules.get("_SetupHost")
         if host is None:
             raise TypeError("a text-list Variant can only be made again where text lists can be made (SetupHost)")
-        return Variant(host.new_stringlistp(value))
+        return host.new_text_list_variant(value)
     return Variant(value)
 
 
