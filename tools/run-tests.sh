@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and installs the binding, then runs the whole test suite.
-#   --sanitize      runs it again against a build with AddressSanitizer and
-#                   UndefinedBehaviorSanitizer, in a virtual environment of its own;
+#   --sanitize      runs it again against a build with AddressSanitizer,
+#                   UndefinedBehaviorSanitizer and LeakSanitizer, in a virtual
+#                   environment of its own;
 #   --all-pythons   builds and runs it again under every other supported CPython
 #                   that the machine has (a missing one is reported and skipped).
 set -euo pipefail
@@ -27,13 +28,20 @@ python3 -m pytest -q tests
 if [ "$sanitize" = 1 ]; then
   venv=build/venv-sanitize
   python3 -m venv --system-site-packages "$venv"
-  SETUP_SANITIZE=ON "$venv/bin/python" -m pip install -q -Cbuild-dir=build/sanitize --force-reinstall --no-deps .
+  # Not stripped, so that the sanitizers' reports name our functions.
+  SETUP_SANITIZE=ON "$venv/bin/python" -m pip install -q -Cbuild-dir=build/sanitize -Cinstall.strip=false \
+    --force-reinstall --no-deps .
   asan=$(g++ -print-file-name=libasan.so)
   ubsan=$(g++ -print-file-name=libubsan.so)
-  # The interpreter itself is not instrumented and keeps memory until exit,
-  # so leak reports would be its own; every other finding stops the run.
+  # With PYTHONMALLOC=malloc every Python object is a heap block that
+  # LeakSanitizer scans, so that what only Python objects point at is not
+  # taken for lost while a block our code loses is reported; the interpreter
+  # then leaves nothing unreachable at exit (tools/lsan.supp says what an
+  # entry there may name). Every finding, a leak too, stops the run.
   LD_PRELOAD="$asan:$ubsan" \
-  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+  PYTHONMALLOC=malloc \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0" \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$venv/bin/python" -m pytest -q -p no:cacheprovider tests
 fi
