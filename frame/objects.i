@@ -181,33 +181,40 @@ static int Setup_FindThisOfProxy(PyObject *obj, PyObject **value, int openDict) 
   return Setup_LookupThis(obj, value);
 }
 
+/* How many objects a "this" may lead through before a pointer object: a
+   "this" that leads back to itself ends the search instead of the stack. */
+#define SETUP_THIS_DEPTH 8
+
 /* SWIG_Python_GetSwigThis: the object itself if it is a pointer object, else
    the pointer object found through its "this" (followed as far as it leads);
    a borrowed reference, or 0 with no exception set. */
 static SwigPyObject *Setup_GetSwigThisOf(PyObject *obj, int openDict) {
-  PyTypeObject *type = Py_TYPE(obj);
-  PyObject *self;
-  int found;
-  if (type == Setup_knownPointerTypes[0])
-    return (SwigPyObject *)obj;
-  if (Setup_IsKnownProxyType(type)) {
-    found = Setup_FindThisOfProxy(obj, &self, openDict);
-  } else {
-    if (Setup_IsPointerObjectOfOtherType(obj))
+  for (int depth = 0; depth < SETUP_THIS_DEPTH; ++depth) {
+    PyTypeObject *type = Py_TYPE(obj);
+    PyObject *self;
+    int found;
+    if (type == Setup_knownPointerTypes[0])
       return (SwigPyObject *)obj;
-    found = Setup_LookupThis(obj, &self);
-    if (found >= 0)
-      Setup_LearnProxyType(type);
+    if (Setup_IsKnownProxyType(type)) {
+      found = Setup_FindThisOfProxy(obj, &self, openDict);
+    } else {
+      if (Setup_IsPointerObjectOfOtherType(obj))
+        return (SwigPyObject *)obj;
+      found = Setup_LookupThis(obj, &self);
+      if (found >= 0)
+        Setup_LearnProxyType(type);
+    }
+    if (found <= 0) {
+      if (found < 0)
+        PyErr_Clear();
+      return 0;
+    }
+    Py_DECREF(self); /* the object keeps its "this" alive, as SWIG assumes */
+    if (Setup_IsPointerObject(self))
+      return (SwigPyObject *)self;
+    obj = self;
   }
-  if (found <= 0) {
-    if (found < 0)
-      PyErr_Clear();
-    return 0;
-  }
-  Py_DECREF(self); /* the object keeps its "this" alive, as SWIG assumes */
-  if (!Setup_IsPointerObject(self))
-    return Setup_GetSwigThisOf(self, openDict);
-  return (SwigPyObject *)self;
+  return 0;
 }
 
 static SwigPyObject *Setup_GetSwigThis(PyObject *obj) {
@@ -342,22 +349,135 @@ static int Setup_ConvertPtr(PyObject *obj, void **ptr, swig_type_info *type, int
 #undef SWIG_Python_GetSwigThis
 #define SWIG_Python_GetSwigThis(obj) Setup_GetSwigThis(obj)
 
+/* ==========================================================================
+ * What a script may do with a pointer object itself. SWIG lets it chain one
+ * pointer object after another (append) and take ownership of any object
+ * (acquire(), own(True), thisown = True). A chain that leads back to itself
+ * would make every conversion walk it forever, so append refuses that. An
+ * object taken over from the application or a list would be destroyed under
+ * its holder when the proxy goes, and SWIG counts its module's references
+ * wrongly on the way (it counts one for each owned pointer object that it
+ * made so, but uncounts one for each owned one it frees), freeing the type
+ * table while objects still use it. So a pointer object takes ownership only
+ * of what it was given and gave up itself (disown(), thisown = False), or of
+ * an object whose class has no destructor, which releasing only reports; the
+ * module's reference is counted as for an owned pointer object made so.
+ * ========================================================================== */
+
+static PyObject *Setup_GivenUpKey(void) {
+  static PyObject *key = PyUnicode_InternFromString("<given up>");
+  return key;
+}
+
+static int Setup_WasGivenUp(SwigPyObject *pointer) {
+  PyObject *mark;
+  if (!pointer->swigdict || !PyDict_CheckExact(pointer->swigdict) || !Setup_GivenUpKey())
+    return 0;
+  mark = PyDict_GetItemWithError(pointer->swigdict, Setup_GivenUpKey());
+  PyErr_Clear();
+  return mark != 0;
+}
+
+static PyObject *Setup_Pointer_disown(PyObject *self, PyObject *) {
+  SwigPyObject *pointer = (SwigPyObject *)self;
+  if (pointer->own == SWIG_POINTER_OWN) {
+    if (!pointer->swigdict && !(pointer->swigdict = PyDict_New()))
+      return NULL;
+    if (!PyDict_CheckExact(pointer->swigdict) || !Setup_GivenUpKey()) {
+      PyErr_SetString(PyExc_TypeError, "this pointer object cannot give up ownership");
+      return NULL;
+    }
+    if (PyDict_SetItem(pointer->swigdict, Setup_GivenUpKey(), Py_True) < 0)
+      return NULL;
+    pointer->own = 0;
+    Py_XDECREF(Swig_Capsule_global);
+  }
+  return SWIG_Py_Void();
+}
+
+static PyObject *Setup_Pointer_acquire(PyObject *self, PyObject *) {
+  SwigPyObject *pointer = (SwigPyObject *)self;
+  SwigPyClientData *data = pointer->ty ? (SwigPyClientData *)pointer->ty->clientdata : 0;
+  if (pointer->own == SWIG_POINTER_OWN || !pointer->ptr)
+    return SWIG_Py_Void();
+  if (data && data->destroy && !Setup_WasGivenUp(pointer)) {
+    PyErr_SetString(PyExc_ValueError, "this pointer object was never given its object, which the application "
+                                      "or a list holds: it cannot take ownership of it");
+    return NULL;
+  }
+  pointer->own = SWIG_POINTER_OWN;
+  Py_XINCREF(Swig_Capsule_global);
+  return SWIG_Py_Void();
+}
+
+static PyObject *Setup_Pointer_own(PyObject *self, PyObject *args) {
+  PyObject *value = 0, *done;
+  int owned = ((SwigPyObject *)self)->own == SWIG_POINTER_OWN, truth;
+  if (!PyArg_UnpackTuple(args, "own", 0, 1, &value))
+    return NULL;
+  if (value) {
+    if ((truth = PyObject_IsTrue(value)) < 0)
+      return NULL;
+    done = truth ? Setup_Pointer_acquire(self, 0) : Setup_Pointer_disown(self, 0);
+    if (!done)
+      return NULL;
+    Py_DECREF(done);
+  }
+  return PyBool_FromLong(owned);
+}
+
+static PyObject *Setup_Pointer_append(PyObject *self, PyObject *next) {
+  if (!Setup_IsPointerObject(next)) {
+    PyErr_SetString(PyExc_TypeError, "Attempt to append a non SwigPyObject");
+    return NULL;
+  }
+  for (PyObject *at = self; at; at = ((SwigPyObject *)at)->next)
+    if (at == next) {
+      PyErr_SetString(PyExc_ValueError, "this pointer object is already in the chain");
+      return NULL;
+    }
+  return SwigPyObject_append(self, next);
+}
+
+/* The pointer-object type of this module takes these in place of SWIG's own. */
+static void Setup_GuardPointerMethods(void) {
+  for (PyMethodDef *method = SwigPyObject_methods; method->ml_name; ++method) {
+    if (!std::strcmp(method->ml_name, "disown"))
+      method->ml_meth = Setup_Pointer_disown;
+    else if (!std::strcmp(method->ml_name, "acquire"))
+      method->ml_meth = Setup_Pointer_acquire;
+    else if (!std::strcmp(method->ml_name, "own"))
+      method->ml_meth = Setup_Pointer_own;
+    else if (!std::strcmp(method->ml_name, "append"))
+      method->ml_meth = Setup_Pointer_append;
+  }
+}
+
 /* Gives a proxy instance its pointer object: as its "this", or, when it has
-   one already, after it (as SWIG does for an instance initialised twice). */
+   one already, after it (as SWIG does for an instance initialised twice).
+   Anything but a pointer object is refused, as is an instance that cannot
+   hold one. */
 static PyObject *Setup_AttachThis(PyObject *instance, PyObject *pointer) {
   /* A fresh instance has no dict yet, and is not given one to be looked into. */
-  SwigPyObject *held = Setup_GetSwigThisOf(instance, 0);
+  SwigPyObject *held;
+  if (!Setup_IsPointerObject(pointer)) {
+    PyErr_SetString(PyExc_TypeError, "a proxy's \"this\" must be a pointer object");
+    return NULL;
+  }
+  held = Setup_GetSwigThisOf(instance, 0);
   if (held) {
-    PyObject *appended = SwigPyObject_append((PyObject *)held, pointer);
+    PyObject *appended = Setup_Pointer_append((PyObject *)held, pointer);
     if (!appended)
       return NULL;
     Py_DECREF(appended);
-  } else if (const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(instance))) {
-    if (!known->thisOffset)
-      return PyObject_SetAttr(instance, SWIG_This(), pointer) != 0 ? NULL : SWIG_Py_Void();
+  } else if (const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(instance)); known && known->thisOffset) {
     Py_INCREF(pointer);
     Py_XSETREF(*(PyObject **)((char *)instance + known->thisOffset), pointer);
   } else if (PyObject_SetAttr(instance, SWIG_This(), pointer) != 0) {
+    if (PyErr_ExceptionMatches(PyExc_AttributeError)) {
+      PyErr_Clear();
+      PyErr_Format(PyExc_TypeError, "a '%.200s' object cannot hold a pointer object", Py_TYPE(instance)->tp_name);
+    }
     return NULL;
   }
   return SWIG_Py_Void();
@@ -845,6 +965,7 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
 %init %{
   Setup_knownPointerTypes[0] = SwigPyObject_Type();
   Setup_knownPointerTypes[1] = Setup_viewType;
+  Setup_GuardPointerMethods();
   /* The name "this" is interned, as the interpreter's own attribute names are:
      an instance's attributes then find it by identity, and storing it needs
      no interning of its own on each new proxy. */

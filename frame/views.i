@@ -113,11 +113,14 @@ static PyObject *Setup_View_own(PyObject *self, PyObject *args) {
   Py_RETURN_FALSE;
 }
 
+/* A view chains as any pointer object does (frame/objects.i). */
+static PyObject *Setup_Pointer_append(PyObject *self, PyObject *next);
+
 static PyMethodDef Setup_View_methods[] = {
     {"disown", Setup_View_disown, METH_NOARGS, "releases ownership of the pointer (a view owns nothing)"},
     {"acquire", Setup_View_acquire, METH_NOARGS, "refused: a view cannot own a list's element"},
     {"own", Setup_View_own, METH_VARARGS, "returns False; setting True is refused"},
-    {"append", SwigPyObject_append, METH_O, "appends another 'this' object"},
+    {"append", Setup_Pointer_append, METH_O, "appends another 'this' object"},
     {"next", SwigPyObject_next, METH_NOARGS, "returns the next 'this' object"},
     {"__repr__", SwigPyObject_repr2, METH_NOARGS, "returns object representation"},
     {0, 0, 0, 0}};

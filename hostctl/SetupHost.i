@@ -274,6 +274,17 @@ QString describe_region(script::MeshRegion *region) { return describe(region); }
 script::Variant variant_value(const script::Variant &value) { return value; }
 
 /* --- Pointer objects of plain values ---------------------------------------- */
+%}
+
+/* These read or write through the pointer: a null one (None) is refused as a
+   null reference, a ValueError. */
+%typemap(check, noblock=1) bool *flag, double *number {
+  if (!$1) {
+    %argument_nullref("$type", $symname, $argnum);
+  }
+}
+
+%inline %{
 bool *new_boolp(bool value = false) { return Setup_Keep<bool>(value); }
 void boolp_assign(bool *flag, bool value) { *flag = value; }
 bool boolp_value(bool *flag) { return *flag; }

@@ -145,3 +145,68 @@ def test_a_scripts_own_subclass_keeps_its_freedom():
     assert (marked.label, marked.norm(), _Setup.Vector_x_get(marked)) == ("arrow", 5.0, 3.0)
     lst = Setup.VectorList([marked])
     assert type(lst[0]) is Setup.Vector and lst[0].y == 4.0
+
+
+def test_ownership_is_taken_only_of_what_was_given_and_given_up():
+    study = Setup.DesignStudy.Create()
+    scenario = SetupHost.new_scenario("Held by the host")
+    view = Setup.VectorList([Setup.Vector()])[0]
+    for pointer in (scenario.this, study.this, view.this):
+        with pytest.raises(ValueError):
+            pointer.acquire()
+        with pytest.raises(ValueError):
+            pointer.own(True)
+        assert pointer.own() is False
+    # given, given up, taken back: destroyed once, when the proxy goes
+    before = SetupHost.live_objects("Vector")
+    vector = Setup.Vector(1.0, 2.0, 3.0)
+    vector.thisown = False
+    vector.thisown = True
+    vector.this.disown()
+    vector.this.acquire()
+    del vector
+    gc.collect()
+    assert SetupHost.live_objects("Vector") == before
+    assert SetupHost.describe(scenario) == '<Analysis "Held by the host">'
+
+
+def test_taking_over_what_has_no_destructor_only_reports_it(capfd):
+    allocator = Setup.EntityIdList().get_allocator()
+    allocator.disown()
+    allocator.acquire()
+    del allocator
+    gc.collect()
+    assert "no destructor found" in capfd.readouterr().out
+    assert Setup.VectorList([Setup.Vector(1, 2, 3)])[0].x == 1.0   # the module's types are whole
+
+
+class Holder:
+    pass
+
+
+@pytest.mark.parametrize("attach", [
+    lambda p: _Setup.Vector_swiginit("text", p.this),       # cannot hold one
+    lambda p: _Setup.Vector_swiginit(Holder(), Holder()),    # not a pointer object
+    lambda p: _Setup.Vector_swiginit(p, p.this),             # already its own
+    lambda p: p.this.append(p.this),
+], ids=["str", "not a pointer", "twice", "append to itself"])
+def test_a_pointer_chain_never_leads_back_to_itself(attach):
+    vector = Setup.Vector(1.0, 2.0, 3.0)
+    with pytest.raises((TypeError, ValueError)):
+        attach(vector)
+    assert vector.x == 1.0
+
+
+def test_a_this_that_leads_back_to_itself_is_no_pointer():
+    holder = Holder()
+    holder.this = holder
+    with pytest.raises(TypeError):
+        _Setup.Vector_x_get(holder)
+
+
+@pytest.mark.parametrize("call", [SetupHost.boolp_value, SetupHost.doublep_value,
+                                  lambda p: SetupHost.boolp_assign(p, True),
+                                  lambda p: SetupHost.doublep_assign(p, 1.0)])
+def test_a_null_value_pointer_is_a_null_reference(call):
+    with pytest.raises(ValueError, match="invalid null reference"):
+        call(None)
