@@ -664,6 +664,8 @@ static int Setup_ReadyInitType(void) {
   Setup_InitType.tp_call = PyVectorcall_Call;
   Setup_InitType.tp_descr_get = Setup_Init_get;
   Setup_InitType.tp_getattro = Setup_FunctionHolder_getattro;
+  /* help() reads __doc__ past tp_getattro. */
+  Setup_InitType.tp_getset = Setup_FunctionHolder_getset;
   Setup_InitType.tp_repr = Setup_Init_repr;
   Setup_InitType.tp_traverse = Setup_Init_traverse;
   Setup_InitType.tp_clear = Setup_Init_clear;

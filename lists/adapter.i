@@ -615,36 +615,53 @@ template <class Seq> static PyObject *fastIterator(PyObject *listObj, Seq *list)
 %newobject swig::SwigPyIterator::operator+;
 
 namespace swig {
+/// An iterator over a list, C++ style: it works by index and keeps its list alive.
 class SwigPyIterator {
 public:
   ~SwigPyIterator();
+  /// The element at the iterator; StopIteration outside the list.
   PyObject *value() const;
+  /// Moves n elements on; gives the iterator itself.
   SwigPyIterator *incr(size_t n = 1);
+  /// Moves n elements back; gives the iterator itself.
   SwigPyIterator *decr(size_t n = 1);
+  /// The number of elements from this iterator to x, of the same list and direction.
   ptrdiff_t distance(const SwigPyIterator &x) const;
+  /// Whether x is at the same place of the same list.
   bool equal(const SwigPyIterator &x) const;
+  /// A new iterator at the same place.
   SwigPyIterator *copy() const;
+  /// The element at the iterator, then moves on.
   PyObject *next();
+  /// The element at the iterator, then moves on; StopIteration at the end.
   PyObject *__next__();
+  /// Moves back, then gives the element there.
   PyObject *previous();
+  /// Moves n elements on (back for a negative n); gives the iterator itself.
   SwigPyIterator *advance(ptrdiff_t n);
+  /// Whether x is at the same place of the same list.
   bool operator==(const SwigPyIterator &x) const;
+  /// Whether x is at another place.
   bool operator!=(const SwigPyIterator &x) const;
   %extend {
+    /// Moves n elements on, in place.
     Setup_list::Handover __iadd__(ptrdiff_t n) {
       Setup_list::Handover moved = {$self->advance(n)};
       return moved;
     }
+    /// Moves n elements back, in place.
     Setup_list::Handover __isub__(ptrdiff_t n) {
       Setup_list::Handover moved = {$self->advance(n == PTRDIFF_MIN ? PTRDIFF_MAX : -n)};
       return moved;
     }
   }
+  /// A new iterator n elements on.
   SwigPyIterator *operator+(ptrdiff_t n) const;
   %extend {
     /* The distance to another iterator, or a new iterator moved back by a
        count; NotImplemented for anything else, so that Python goes on to the
        other operand. */
+    /// The distance from another iterator, or a new iterator that many elements back.
     PyObject *__sub__(PyObject *other) const {
       void *peer = 0;
       ptrdiff_t n = 0;
@@ -658,6 +675,7 @@ public:
   }
   %pythoncode %{
     def __iter__(self):
+        """The iterator itself."""
         return self
   %}
 };
@@ -695,6 +713,7 @@ def _list_arguments(args):
 %}
 
 namespace std {
+/// A list of the application's values or objects, which behaves as a Python list.
 template <class T, class Allocator = std::allocator< T > >
 class vector {
 public:
@@ -706,21 +725,27 @@ public:
   typedef Allocator allocator_type;
 
   %extend {
+    /// An iterator at the first element.
     swig::SwigPyIterator *iterator(PyObject **listObject) {
       return Setup_list::cursor(*listObject, $self, 0, false);
     }
+    /// Iterates over copies of the elements.
     PyObject *__iter__(PyObject **listObject) {
       return Setup_list::fastIterator(*listObject, $self);
     }
+    /// Whether the list has elements.
     bool __nonzero__() const {
       return !$self->empty();
     }
+    /// Whether the list has elements.
     bool __bool__() const {
       return !$self->empty();
     }
+    /// The number of elements.
     size_type __len__() const {
       return $self->size();
     }
+    /// Removes the last element and gives it (a copy; a Variant's value).
     value_type pop() {
       if ($self->empty())
         throw std::out_of_range("pop from empty container");
@@ -728,75 +753,97 @@ public:
       $self->pop_back();
       return last;
     }
+    /// A new list of the elements from i up to j.
     vector *__getslice__(difference_type i, difference_type j) {
       return Setup_list::copyStretch(*$self, Setup_list::stretch(*$self, i, j));
     }
+    /// Replaces the elements from i up to j by the items.
     void __setslice__(difference_type i, difference_type j, const std::vector< T, Allocator > &items) {
       Setup_list::replaceStretch(*$self, Setup_list::stretch(*$self, i, j), items);
     }
+    /// Removes the elements from i up to j.
     void __delslice__(difference_type i, difference_type j) {
       Setup_list::eraseStretch(*$self, Setup_list::stretch(*$self, i, j));
     }
+    /// Removes the elements of a slice.
     void __delitem__(PySliceObject *slice) {
       Setup_list::eraseStretch(*$self, Setup_list::stretch(*$self, (PyObject *)slice));
     }
+    /// Removes the element at an index (from the end if negative).
     void __delitem__(difference_type i) {
       $self->erase($self->begin() + (ptrdiff_t)Setup_list::place(*$self, i));
     }
+    /// A new list of the elements of a slice.
     vector *__getitem__(PySliceObject *slice) {
       return Setup_list::copyStretch(*$self, Setup_list::stretch(*$self, (PyObject *)slice));
     }
+    /// The element at an index: a view into the list for values, else the element.
     Setup_list::Place __getitem__(difference_type i) {
       return Setup_list::placeOf(*$self, Setup_list::place(*$self, i));
     }
+    /// Replaces the elements of a slice by the items, as a Python list does.
     void __setitem__(PySliceObject *slice, const std::vector< T, Allocator > &items) {
       Setup_list::replaceStretch(*$self, Setup_list::stretch(*$self, (PyObject *)slice), items);
     }
+    /// Replaces the element at an index by a copy of x.
     void __setitem__(difference_type i, const value_type &x) {
       (*$self)[Setup_list::place(*$self, i)] = x;
     }
+    /// Adds a copy of x at the end.
     void append(const value_type &x) {
       $self->push_back(x);
     }
   }
 
+  /// Whether the list has no elements.
   bool empty() const;
+  /// The number of elements.
   size_type size() const;
+  /// Exchanges the elements with another list of the same type.
   void swap(vector &other);
 
   %extend {
+    /// An iterator at the first element.
     swig::SwigPyIterator *begin(PyObject **listObject) {
       return Setup_list::cursor(*listObject, $self, 0, false);
     }
+    /// An iterator past the last element.
     swig::SwigPyIterator *end(PyObject **listObject) {
       return Setup_list::cursor(*listObject, $self, (ptrdiff_t)$self->size(), false);
     }
+    /// A reverse iterator at the last element.
     swig::SwigPyIterator *rbegin(PyObject **listObject) {
       return Setup_list::cursor(*listObject, $self, (ptrdiff_t)$self->size(), true);
     }
+    /// A reverse iterator before the first element.
     swig::SwigPyIterator *rend(PyObject **listObject) {
       return Setup_list::cursor(*listObject, $self, 0, true);
     }
   }
 
+  /// Removes every element.
   void clear();
 
   %extend {
     /* No operation takes an allocator; this one is shared and never freed. */
+    /// The allocator, a bare pointer object that no operation takes.
     allocator_type *get_allocator() {
       static Allocator shared;
       return &shared;
     }
+    /// Removes the last element.
     void pop_back() {
       if ($self->empty())
         throw std::out_of_range("pop_back from empty container");
       $self->pop_back();
     }
+    /// Removes the element at an iterator of this list; gives an iterator at the next.
     swig::SwigPyIterator *erase(PyObject **listObject, swig::SwigPyIterator *pos) {
       size_t index = Setup_list::Cursor< std::vector< T, Allocator > >::indexIn(pos, *$self, false);
       $self->erase($self->begin() + (ptrdiff_t)index);
       return Setup_list::cursor(*listObject, $self, (ptrdiff_t)index, false);
     }
+    /// Removes the elements from first up to last; gives an iterator at the next.
     swig::SwigPyIterator *erase(PyObject **listObject, swig::SwigPyIterator *first, swig::SwigPyIterator *last) {
       size_t from = Setup_list::Cursor< std::vector< T, Allocator > >::indexIn(first, *$self, true);
       size_t to = Setup_list::Cursor< std::vector< T, Allocator > >::indexIn(last, *$self, true);
@@ -807,19 +854,26 @@ public:
     }
   }
 
+  /// An empty list.
   vector();
+  /// A list of count default elements (0, None or a default value).
   vector(size_type count);
+  /// A list of copies of the items: a list of this type or any iterable of elements.
   vector(const std::vector< T, Allocator > &items);
+  /// A list of count copies of value.
   vector(size_type count, const value_type &value);
 
+  /// Adds a copy of x at the end.
   void push_back(const value_type &x);
 
   %extend {
+    /// The first element: a view into the list for values, else the element.
     Setup_list::Place front() const {
       if ($self->empty())
         throw std::out_of_range("front of empty container");
       return Setup_list::placeOf(*$self, 0);
     }
+    /// The last element: a view into the list for values, else the element.
     Setup_list::Place back() const {
       if ($self->empty())
         throw std::out_of_range("back of empty container");
@@ -827,31 +881,40 @@ public:
     }
   }
 
+  /// Replaces the elements by n copies of x.
   void assign(size_type n, const value_type &x);
+  /// Makes the list n elements long, adding default elements at the end.
   void resize(size_type n);
+  /// Makes the list n elements long, adding copies of x at the end.
   void resize(size_type n, const value_type &x);
 
   %extend {
+    /// Inserts a copy of x before an iterator of this list; gives an iterator at it.
     swig::SwigPyIterator *insert(PyObject **listObject, swig::SwigPyIterator *pos, const value_type &x) {
       size_t index = Setup_list::Cursor< std::vector< T, Allocator > >::indexIn(pos, *$self, true);
       $self->insert($self->begin() + (ptrdiff_t)index, x);
       return Setup_list::cursor(*listObject, $self, (ptrdiff_t)index, false);
     }
+    /// Inserts n copies of x before an iterator of this list.
     void insert(swig::SwigPyIterator *pos, size_type n, const value_type &x) {
       size_t index = Setup_list::Cursor< std::vector< T, Allocator > >::indexIn(pos, *$self, true);
       $self->insert($self->begin() + (ptrdiff_t)index, n, x);
     }
   }
 
+  /// Makes room for n elements, so that growing to n moves none.
   void reserve(size_type n);
+  /// The number of elements the list has room for.
   size_type capacity() const;
   ~vector();
 
   %pythoncode %{
     def __contains__(self, item):
+        """Whether an element equals item."""
         return any(element == item for element in self)
 
     def __eq__(self, other):
+        """Whether other is a list of the same type with equal elements."""
         if type(other) is not type(self):
             return NotImplemented
         return len(self) == len(other) and all(a == b for a, b in zip(self, other))

@@ -168,10 +168,10 @@ def test_arguments_are_neither_kept_nor_lost(call, text):
 def test_methods_behave_as_instance_methods():
     scenario = SetupHost.new_scenario("a")
     held = Setup.Scenario.__dict__["setName"]
-    assert held.__func__ is _Setup.Scenario_setName and held.__name__ == "Scenario_setName"
-    assert Setup.Scenario.setName is _Setup.Scenario_setName
+    assert held.__func__ is _Setup.Scenario_setName and held.__name__ == "setName"
+    assert Setup.Scenario.setName is held
     bound = scenario.setName
-    assert bound.__self__ is scenario and bound.__func__ is _Setup.Scenario_setName
+    assert bound.__self__ is scenario and bound.__func__ is held
     held(scenario, "b")
     Setup.Scenario.setName(scenario, "c")
     bound("d")
