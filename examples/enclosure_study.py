@@ -21,7 +21,7 @@ TARGET = sys.argv[1] if len(sys.argv) > 1 else os.path.join(tempfile.gettempdir(
 UNITS = {0: "m", 1: "cm", 2: "mm", 3: "um", 4: "km", 5: "in", 6: "ft", 7: "yd", 8: "mi"}
 
 
-def fmt(vector):
+def fmt(vector: Setup.Vector) -> str:
     return "(%g, %g, %g)" % (vector.x, vector.y, vector.z)
 
 
@@ -35,26 +35,32 @@ print("Opened %r (%s), lengths in %s" % (study.name(), os.path.basename(study.pa
 designs = Setup.DesignList()
 study.designs(designs)
 for design in designs:
+    assert design is not None  # a list that the study filled holds no null pointer
     box = design.boundingBox()
     print("Design %r: geometry from %s to %s %s" % (design.name(), fmt(box.getMin()), fmt(box.getMax()), unit))
     scenarios = Setup.ScenarioList()
     design.scenarios(scenarios)
     for scenario in scenarios:
+        assert scenario is not None
         ambient = scenario.property("Ambient temperature")
         print("  Scenario %r, ambient %s C" % (scenario.name(), ambient))
         parts = Setup.PartList()
         SetupHost.scenario_parts(scenario, parts)
         total = 0.0
         for part in parts:
-            power = part.property("Power") if part.hasProperty("Power") else None
+            assert part is not None
+            value = part.property("Power") if part.hasProperty("Power") else None
+            power = float(value) if isinstance(value, (int, float)) else None
             total += power or 0.0
             print(("    %-18s %s" % (part.name(), "%5.1f W" % power if power is not None else "")).rstrip())
         print("    %d parts, %.1f W in all" % (len(parts), total))
 
 forced = study.add("Forced air", "Fan at full speed", True)
+active = study.getActiveScenario()
+if forced is None or active is None:
+    sys.exit("could not add the design: %s" % SetupHost.journal()[-1])
 forced.setName("Forced-air cooling")
-print("Added design %r with scenario %r, now the active one" %
-      (forced.name(), study.getActiveScenario().name()))
+print("Added design %r with scenario %r, now the active one" % (forced.name(), active.name()))
 
 study.setPath(TARGET)
 study.save()

@@ -5,6 +5,7 @@ import SetupHost
 
 # In the application the scenario comes from the open study; the stand-in makes one.
 scenario = SetupHost.new_scenario("Enclosure airflow")
+assert scenario is not None
 
 inlet = Setup.Vector(0.0, 0.0, 1.5)
 outlet = Setup.Vector(inlet)
@@ -17,12 +18,13 @@ print(f"comfort: metabolic rate {comfort.MetRate} met, humidity {comfort.Humidit
 smoke = Setup.SmokeParams(scenario)
 print(f"smoke: extinction {smoke.ExtinctionCoef} m2/kg, sign constant {smoke.SignConstant}")
 
-for value in (42, 0.025, "Aluminium 6061", []):
+values: tuple[object, ...] = (42, 0.025, "Aluminium 6061", [])
+for value in values:
     variant = Setup.Variant(value)
     print(f"{value!r:>18} -> kind {variant.type():2} ({variant.typeName() or 'invalid'}), as text {variant.toString()!r}")
 
 try:
-    Setup.Vector(1.0, 2.0)
+    Setup.Vector(1.0, 2.0)  # type: ignore[call-overload]  # no such form: the call shows the refusal
 except Setup.OverloadError as failure:
     print("refused:", str(failure).splitlines()[0])
 

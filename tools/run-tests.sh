@@ -24,6 +24,8 @@ MAINTAINED_PYTHONS="3.11 3.12 3.13 3.14"
 bash tools/prepare.sh
 python3 -m pip install -q ".[test]"
 python3 -m pytest -q tests
+# The examples and a typed script against the installed stubs.
+python3 -m mypy --strict --cache-dir build/mypy examples tests/typed_script.py
 
 if [ "$sanitize" = 1 ]; then
   venv=build/venv-sanitize
