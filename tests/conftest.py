@@ -32,3 +32,12 @@ def example_study():
     """The example's study file."""
     import os
     return os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "examples", "enclosure.study.json")
+
+
+@pytest.fixture
+def study():
+    """The process's study, holding design "Baseline" with active scenario "Still air"."""
+    the = Setup.DesignStudy.Create()
+    the.add("Baseline", "Still air", True)
+    SetupHost.clear_journal()
+    return the

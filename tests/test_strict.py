@@ -10,15 +10,6 @@ import _Setup
 import _SetupHost
 
 
-@pytest.fixture
-def study():
-    """The study, holding design "Baseline" with active scenario "Still air"."""
-    the = Setup.DesignStudy.Create()
-    the.add("Baseline", "Still air", True)
-    SetupHost.clear_journal()
-    return the
-
-
 REFUSED = [
     (lambda s, tmp: s.open(str(tmp / "missing.json")), "DesignStudy::open"),
     (lambda s, tmp: s.add("", "S", True), "DesignStudy::add"),

@@ -15,15 +15,6 @@ def prototypes(function, *lines):
             + "".join(f"    {line}\n" for line in lines))
 
 
-@pytest.fixture
-def study():
-    """The process's study, holding design "Baseline" with active scenario "Still air"."""
-    the = Setup.DesignStudy.Create()
-    the.add("Baseline", "Still air", True)
-    SetupHost.clear_journal()
-    return the
-
-
 def host_calls(prefix=("DesignStudy::", "Design::", "BoundingBox::")):
     return [e for e in SetupHost.journal() if e.startswith(prefix)]
 
