@@ -194,8 +194,8 @@ PyObject *journal_changes() { return Setup_Journal(true); }
 void clear_journal() { standin::clearJournal(); }
 
 /* The journal entries of the refused operations that the script asked for,
-   since the journal was last cleared; recorded with the journal switched off
-   too, then without their arguments: Design::setName(...) failed: "why". */
+   since the journal was last cleared; like the journal, kept only while it
+   is switched on (strict mode raises refusals either way). */
 PyObject *refusals() {
   const std::vector<std::string> &refused = standin::refusals();
   PyObject *list = PyList_New((Py_ssize_t)refused.size());

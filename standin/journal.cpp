@@ -295,17 +295,10 @@ void Call::close() {
 }
 
 Call &Call::failed(const QString &why) {
-    if (m_on) {
-        m_failure = " failed: " + quoted(why);
-    } else if (m_own) {
-        // No entry will be written to take the refusal from; its arguments
-        // were never formatted.
-        std::string entry = std::string(m_class) + "::" + m_operation + "(...) failed: " + quoted(why);
-        if (m_refused)
-            g_refusals.back() = std::move(entry);
-        else
-            g_refusals.push_back(std::move(entry));
-    }
+    // Refusals are listed as the journal is kept, only while it is on: with
+    // it off, a script that makes millions of calls keeps nothing of them.
+    // Strict mode raises them either way.
+    if (m_on) m_failure = " failed: " + quoted(why);
     if (m_own) hold(why);
     m_refused = true;
     return *this;

@@ -59,8 +59,7 @@ enum Effect : bool { Reads, Changes };
 class Call {
 public:
     Call(const char *hostClass, const char *operation, Effect effect)
-        : m_on(detail::journalOn), m_own(detail::depth++ == 0), m_effect(effect), m_class(hostClass),
-          m_operation(operation) {
+        : m_on(detail::journalOn), m_own(detail::depth++ == 0), m_effect(effect) {
         if (m_on) open(hostClass, operation);
     }
     ~Call() {
@@ -108,8 +107,6 @@ private:
     Effect m_effect;
     bool m_refused = false;
     bool m_first = true;
-    const char *m_class;
-    const char *m_operation;
     size_t m_size = 0;
     char m_text[192];        // the entry, while it fits
     std::string m_overflow;  // the entry, once it does not
@@ -155,9 +152,8 @@ bool journalEntryChanges(size_t index);       // the entry's operation is one th
 void clearJournal();                          // and the refusals with it
 
 // The refusals of operations that scripts asked for, since the journal was
-// last cleared, oldest first: each its journal entry; an operation refused
-// while the journal was switched off shows no arguments, which were not
-// formatted: Design::setName(...) failed: "a name must not be empty".
+// last cleared, oldest first: each its journal entry. Like the journal, they
+// are kept only while it is switched on.
 const std::vector<std::string> &refusals();
 
 // Strict mode: while it is on, the refusal of an operation that a script

@@ -26,6 +26,8 @@ python3 -m pip install -q ".[test]"
 python3 -m pytest -q tests
 # The examples and a typed script against the installed stubs.
 python3 -m mypy --strict --cache-dir build/mypy examples tests/typed_script.py
+# A million calls of each function family: memory stays within its budget.
+python3 bench/leak_check.py
 
 if [ "$sanitize" = 1 ]; then
   venv=build/venv-sanitize
