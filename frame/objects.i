@@ -400,6 +400,10 @@ static PyObject *Setup_Pointer_acquire(PyObject *self, PyObject *) {
   SwigPyClientData *data = pointer->ty ? (SwigPyClientData *)pointer->ty->clientdata : 0;
   if (pointer->own == SWIG_POINTER_OWN || !pointer->ptr)
     return SWIG_Py_Void();
+  if (Setup_IsView(pointer)) {
+    PyErr_SetString(PyExc_ValueError, "a list element view cannot own the element: the list owns it");
+    return NULL;
+  }
   if (data && data->destroy && !Setup_WasGivenUp(pointer)) {
     PyErr_SetString(PyExc_ValueError, "this pointer object was never given its object, which the application "
                                       "or a list holds: it cannot take ownership of it");

@@ -8,7 +8,8 @@
  * view made before that change is refused from then on, with ValueError
  * "list element no longer exists", instead of reaching storage that has moved
  * or been freed. Replacing one element in place moves nothing and keeps the
- * views. A view never owns what it points at: the list does.
+ * views. A view never owns what it points at, and never takes ownership of
+ * it (Setup_Pointer_acquire): the list owns it.
  *
  * Both modules of the process meet the same views (a view made by one may be
  * handed to the other), so the two types below are made once per interpreter
@@ -84,47 +85,6 @@ static void Setup_ListChanged(PyObject *listObject) {
     ++state->changes;
 }
 
-/* A view never takes ownership: the element is the list's to free. */
-static PyObject *Setup_View_refuseOwnership(void) {
-  PyErr_SetString(PyExc_ValueError, "a list element view cannot own the element: the list owns it");
-  return NULL;
-}
-
-static PyObject *Setup_View_acquire(PyObject *, PyObject *) {
-  return Setup_View_refuseOwnership();
-}
-
-static PyObject *Setup_View_disown(PyObject *, PyObject *) {
-  return SWIG_Py_Void();
-}
-
-static PyObject *Setup_View_own(PyObject *self, PyObject *args) {
-  PyObject *value = 0;
-  if (!PyArg_UnpackTuple(args, "own", 0, 1, &value))
-    return NULL;
-  if (value) {
-    int truth = PyObject_IsTrue(value);
-    if (truth < 0)
-      return NULL;
-    if (truth)
-      return Setup_View_refuseOwnership();
-  }
-  (void)self;
-  Py_RETURN_FALSE;
-}
-
-/* A view chains as any pointer object does (frame/objects.i). */
-static PyObject *Setup_Pointer_append(PyObject *self, PyObject *next);
-
-static PyMethodDef Setup_View_methods[] = {
-    {"disown", Setup_View_disown, METH_NOARGS, "releases ownership of the pointer (a view owns nothing)"},
-    {"acquire", Setup_View_acquire, METH_NOARGS, "refused: a view cannot own a list's element"},
-    {"own", Setup_View_own, METH_VARARGS, "returns False; setting True is refused"},
-    {"append", Setup_Pointer_append, METH_O, "appends another 'this' object"},
-    {"next", SwigPyObject_next, METH_NOARGS, "returns the next 'this' object"},
-    {"__repr__", SwigPyObject_repr2, METH_NOARGS, "returns object representation"},
-    {0, 0, 0, 0}};
-
 static void Setup_View_dealloc(PyObject *self) {
   Setup_ViewObject *view = (Setup_ViewObject *)self;
   if (view->pointer.weakreflist)
@@ -160,7 +120,9 @@ static int Setup_InitViewTypes(void) {
     Setup_ViewType.tp_richcompare = pointerType->tp_richcompare;
     Setup_ViewType.tp_weaklistoffset = offsetof(SwigPyObject, weakreflist);
     Setup_ViewType.tp_dictoffset = pointerType->tp_dictoffset;
-    Setup_ViewType.tp_methods = Setup_View_methods;
+    /* A pointer object's own methods, which refuse a view ownership
+       (frame/objects.i). */
+    Setup_ViewType.tp_methods = SwigPyObject_methods;
     Setup_ListStateType.tp_name = "Setup.ListState";
     Setup_ListStateType.tp_basicsize = sizeof(Setup_ListState);
     Setup_ListStateType.tp_dealloc = Setup_ListState_dealloc;
