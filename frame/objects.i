@@ -443,6 +443,44 @@ static PyObject *Setup_Pointer_append(PyObject *self, PyObject *next) {
   return SwigPyObject_append(self, next);
 }
 
+/* Records made and dropped by the million (vectors above all) are deleted
+   straight by their pointer object, not through their wrapped destructor,
+   which would convert the object back to its pointer first. */
+typedef void (*Setup_Deleter)(void *);
+struct Setup_DirectDelete {
+  swig_type_info *type;
+  Setup_Deleter deleter;
+};
+static Setup_DirectDelete Setup_directDeletes[16];
+static destructor Setup_swigPointerDealloc;
+
+static void Setup_DeleteDirectly(swig_type_info *type, Setup_Deleter deleter) {
+  if (!type)
+    return;
+  for (Setup_DirectDelete &entry : Setup_directDeletes)
+    if (!entry.type || entry.type == type) {
+      entry.type = type;
+      entry.deleter = deleter;
+      return;
+    }
+}
+
+static void Setup_PointerObject_dealloc(PyObject *self) {
+  SwigPyObject *pointer = (SwigPyObject *)self;
+  if (pointer->own == SWIG_POINTER_OWN && pointer->ptr)
+    for (const Setup_DirectDelete &entry : Setup_directDeletes) {
+      if (!entry.type)
+        break;
+      if (entry.type == pointer->ty) {
+        pointer->own = 0;
+        entry.deleter(pointer->ptr);
+        Py_XDECREF(Swig_Capsule_global);
+        break;
+      }
+    }
+  Setup_swigPointerDealloc(self);
+}
+
 /* The pointer-object type of this module takes these in place of SWIG's own. */
 static void Setup_GuardPointerMethods(void) {
   for (PyMethodDef *method = SwigPyObject_methods; method->ml_name; ++method) {
@@ -841,6 +879,30 @@ static void Setup_UseFastInit(PyObject *klass) {
   Py_DECREF(init);
 }
 
+/* Dropping a proxy of a slotted class: what the interpreter's generic
+   deallocation does for such a class (no dict, a weak-reference list, object
+   slots), without its search for what to clear. A script's own subclass is
+   dropped the interpreter's way, which clears what the subclass added and
+   then calls this for the rest. */
+static void Setup_Proxy_dealloc(PyObject *self) {
+  PyTypeObject *type = Py_TYPE(self);
+  if (type->tp_finalize && type->tp_dealloc == Setup_Proxy_dealloc &&
+      PyObject_CallFinalizerFromDealloc(self) < 0)
+    return; /* brought back to life by __del__ */
+  PyObject_GC_UnTrack(self);
+  if (type->tp_weaklistoffset && *(PyObject **)((char *)self + type->tp_weaklistoffset))
+    PyObject_ClearWeakRefs(self);
+  for (PyTypeObject *base = type; base; base = base->tp_base) {
+    if (base->tp_dealloc != Setup_Proxy_dealloc || !base->tp_members)
+      continue;
+    for (PyMemberDef *member = base->tp_members; member->name; ++member)
+      if (member->type == T_OBJECT_EX)
+        Py_CLEAR(*(PyObject **)((char *)self + member->offset));
+  }
+  type->tp_free(self);
+  Py_DECREF(type);
+}
+
 /* A proxy class keeps its instances' "this" in a slot and gives them no
    dict: an attribute that the class does not have is refused (a misspelt
    field raises AttributeError instead of being stored), a method cannot be
@@ -884,6 +946,8 @@ static PyObject *Setup_SlottedClass(PyObject *klass) {
   Py_DECREF(namespace_);
   if (!made)
     return NULL;
+  if (!((PyTypeObject *)made)->tp_dictoffset && !((PyTypeObject *)made)->tp_del)
+    ((PyTypeObject *)made)->tp_dealloc = Setup_Proxy_dealloc;
   if (PyObject_SetAttrString(made, "__qualname__", ((PyHeapTypeObject *)type)->ht_qualname) < 0) {
     Py_DECREF(made);
     return NULL;
@@ -968,10 +1032,19 @@ static constexpr bool Setup_IsMemberSetter(const char *name) {
   $1 = SWIG_CheckState(SWIG_ConvertPtr($input, 0, $&descriptor, SWIG_POINTER_NO_NULL | SETUP_PROBE));
 }
 
+/* Applied to a record class: its pointer objects delete it directly. */
+%define %setup_delete_directly(Type)
+%init %{
+  Setup_DeleteDirectly(SWIG_TypeQuery(#Type " *"), [](void *record) { delete static_cast<Type *>(record); });
+%}
+%enddef
+
 %init %{
   Setup_knownPointerTypes[0] = SwigPyObject_Type();
   Setup_knownPointerTypes[1] = Setup_viewType;
   Setup_GuardPointerMethods();
+  Setup_swigPointerDealloc = SwigPyObject_Type()->tp_dealloc;
+  SwigPyObject_Type()->tp_dealloc = Setup_PointerObject_dealloc;
   /* The name "this" is interned, as the interpreter's own attribute names are:
      an instance's attributes then find it by identity, and storing it needs
      no interning of its own on each new proxy. */

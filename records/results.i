@@ -62,3 +62,6 @@ struct SmokeParams {
 };
 
 }  // namespace script
+
+%setup_delete_directly(script::CTMResults)
+%setup_delete_directly(script::TECResults)

@@ -103,3 +103,6 @@ public:
 _VARIANT_READERS = {Variant.Bool: Variant.toBool, Variant.Int: Variant.toInt, Variant.Double: Variant.toDouble,
                     Variant.String: Variant.toString, Variant.StringList: Variant.toStringList}
 %}
+
+%setup_delete_directly(script::Variant)
+%setup_delete_directly(script::PropertyDefinition)

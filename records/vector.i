@@ -36,3 +36,5 @@ public:
 };
 
 }  // namespace Clt
+
+%setup_delete_directly(Clt::Vector)

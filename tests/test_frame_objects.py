@@ -1,6 +1,7 @@
 """Receivers, references, pointer out-arguments and ownership."""
 import ctypes
 import gc
+import sys
 
 import weakref
 
@@ -33,6 +34,70 @@ def test_delete_then_release_destroys_nothing_twice():
     gc.collect()
     assert SetupHost.journal().count("Vector::~Vector((1.0, 2.0, 3.5))") == 1
     assert SetupHost.live_objects("Vector") == before
+
+
+@pytest.mark.parametrize("cls, make", [
+    ("Vector", lambda: Setup.Vector(1.0, 2.0, 3.0)),
+    ("Variant", lambda: Setup.Variant("text")),
+    ("PropertyDefinition", Setup.PropertyDefinition),
+])
+def test_records_are_destroyed_once_on_release_and_not_when_given_up(cls, make):
+    gc.collect()
+    before = SetupHost.live_objects(cls)
+    try:
+        raise KeyError("pending")
+    except KeyError as pending:
+        records = [make() for _ in range(3)]
+        given_up = make()
+        given_up.thisown = False
+        del records
+        assert sys.exc_info()[1] is pending  # releasing leaves the exception being handled alone
+    assert SetupHost.live_objects(cls) == before + 1
+    pointer = given_up.this
+    del given_up
+    assert SetupHost.live_objects(cls) == before + 1
+    pointer.acquire()  # taken back, so released with its pointer object
+    del pointer
+    assert SetupHost.live_objects(cls) == before
+
+
+def _slotted_subclass():
+    class Mine(Setup.Vector):
+        __slots__ = ("extra",)
+    return Mine
+
+
+def _subclass_with_dict():
+    class Mine(Setup.Vector):
+        pass
+    return Mine
+
+
+@pytest.mark.parametrize("make_class", [lambda: Setup.Vector, _slotted_subclass, _subclass_with_dict])
+def test_dropping_a_proxy_runs_del_and_weak_callbacks_and_may_be_undone(make_class, monkeypatch):
+    cls = make_class()
+    seen, kept = [], []
+
+    def finalize(self):
+        seen.append(("del", self.x))
+        if self.x == 2.0:
+            kept.append(self)  # brought back to life
+
+    monkeypatch.setattr(cls, "__del__", finalize, raising=False)
+    first = cls(1.0, 0.0, 0.0)
+    if cls is not Setup.Vector:
+        setattr(first, "extra", [1])
+    watch = weakref.ref(first, lambda _: seen.append("weak"))
+    del first
+    assert seen == [("del", 1.0), "weak"] and watch() is None
+    second = cls(2.0, 0.0, 0.0)
+    del second
+    assert kept[0].x == 2.0  # still whole after coming back
+    assert SetupHost.journal().count("Vector::~Vector((1.0, 0.0, 0.0))") == 1
+    assert not any(e.startswith("Vector::~Vector((2.0") for e in SetupHost.journal())
+    monkeypatch.undo()
+    kept.clear()
+    assert SetupHost.journal().count("Vector::~Vector((2.0, 0.0, 0.0))") == 1
 
 
 def test_delete_of_a_view_destroys_nothing():
