@@ -15,6 +15,7 @@ overloads as one signature that lists its forms in its doc. SOURCE_DIR tells
 the interface's own typemaps from SWIG's library.
 """
 import ast
+import keyword
 import os
 import re
 import sys
@@ -140,8 +141,13 @@ class Form:
         parmlist = node.find("attributelist/parmlist")
         for parm in parmlist if parmlist is not None else ():
             values = {a.get("name"): a.get("value") for a in parm.iter("attribute")}
-            self.parameters.append((values.get("name") or "arg%d" % len(self.parameters), values.get("type", ""),
-                                    values.get("value")))
+            self.parameters.append((python_name(values.get("name")) or "arg%d" % len(self.parameters),
+                                    values.get("type", ""), values.get("value")))
+
+
+def python_name(name):
+    """A C++ parameter name that Python reserves (from, lambda, ...) takes a trailing underscore."""
+    return name + "_" if name and keyword.iskeyword(name) else name
 
 
 class Class:
