@@ -61,11 +61,13 @@ class Entity;
 %include "lists/adapter.i"
 %include "lists/lists.i"
 
-/* 7. The class tree: named objects and containers, the study, then the
-      classes that later areas fill in, and the enumerations. */
+/* 7. The class tree: named objects and containers, the study, the classes
+      that later areas fill in with the enumerations, then the scenario,
+      whose operations take those classes. */
 %include "api/object.i"
 %include "api/study.i"
 %include "api/classes.i"
+%include "api/scenario.i"
 
 /* 8. What Python users expect of every proxy: reprs, copies and pickles. */
 %include "frame/proxies.i"

@@ -3,8 +3,8 @@
  * Container and MeshRegion are its inner nodes. A class is accepted wherever
  * a class above it is expected. The operations of each class are declared by
  * its own area; what stands here are the classes that no area has declared
- * yet, and the enumerations. Object, Container and the study's classes are
- * in object.i and study.i.
+ * yet, and the enumerations. Object, Container, the study's classes and the
+ * scenario are in object.i, study.i and scenario.i.
  * ========================================================================== */
 
 %{
@@ -14,13 +14,7 @@
 
 namespace script {
 
-/* --- Study model: scenarios and what they hold --------------------------- */
-/// A scenario of a design: an analysis of its geometry, with its conditions, materials and mesh.
-class Scenario : public Container {
-public:
-    /// Renames the scenario (refused for an empty name or one that another scenario of the design has).
-    void setName(const QString &name);
-};
+/* --- What scenarios hold ------------------------------------------------- */
 /// A part of a scenario's geometry.
 class Part : public Container {};
 /// A group of parts.
@@ -41,6 +35,11 @@ class Material : public Object {};
 class Property : public Object {};
 /// A variation of a material property.
 class Variation : public Object {};
+/// The ambient state that materials and a scenario are set in; a value, which its proxy owns.
+class MaterialEnv : public Object {
+public:
+    virtual ~MaterialEnv();
+};
 
 /* --- Boundary and initial conditions: value classes ----------------------- */
 /// A boundary condition of a scenario; a value, which lists of conditions copy.
@@ -52,6 +51,33 @@ public:
 class InitialCondition : public Object {
 public:
     ~InitialCondition();
+};
+
+/* --- Mesh settings: the scenario's own, never owned by a script ---------- */
+/// A scenario's mesh settings and its refinement.
+class Mesh : public Object {
+public:
+    virtual ~Mesh();
+};
+/// The enhancement settings of a scenario's mesh.
+class MeshEnhancement : public Object {
+public:
+    virtual ~MeshEnhancement();
+};
+/// The advanced controls of a scenario's mesh.
+class MeshAdvancedControls : public Object {
+public:
+    virtual ~MeshAdvancedControls();
+};
+/// The adaptation settings of a scenario's mesh.
+class MeshAdaptation : public Object {
+public:
+    virtual ~MeshAdaptation();
+};
+/// The diagnostics of a scenario's mesh.
+class MeshDiagnostics : public Object {
+public:
+    virtual ~MeshDiagnostics();
 };
 
 /* --- Mesh refinement regions ---------------------------------------------- */

@@ -71,6 +71,7 @@ class BoundaryCondition;
 class InitialCondition;
 class Entity;
 class PropertyDefinition;
+class Motion;
 }
 
 /* The application's names for its lists; the list classes are the binding's. */
@@ -462,6 +463,61 @@ PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
 
 /* The version of the study file format that the stand-in reads and writes. */
 int study_format_version() { return standin::kStudyFormatVersion; }
+%}
+
+/* A scenario's geometry, database and results, as the application's import,
+   material library and runs make them (docs/standin-scenario.md). What cannot
+   be done raises ValueError with the host's reason; a None scenario or part,
+   TypeError. These are not host operations: the journal does not show them. */
+%exception add_part {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+%exception add_material {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+
+%inline %{
+/// Gives the scenario a part as imported geometry would: a name, an id (at least 1) no other part of it has, and a tag, its attribute; hands the part back.
+script::Part *add_part(script::Scenario *scenario, const QString &name, int id, const QString &tag = QString("")) {
+  QString why;
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  script::Part *part = standin::addPart(scenario, name, id, tag, &why);
+  if (!part)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return part;
+}
+/// Gives the scenario's part of this name (the first, if several have it) an entity of this id (unique in the scenario), kind (Entity.Point, Edge, Surface, Volume or Unknown) and name.
+PyObject *add_entity(script::Scenario *scenario, const QString &part_name, int id, int kind, const QString &name = QString("")) {
+  QString why;
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  return Setup_Refused(standin::addEntity(scenario, part_name, id, kind, name, &why), why);
+}
+/// Adds a material of this name to the scenario's database, with its type and subtype (its "Type" and "Subtype" properties); hands it back.
+script::Material *add_material(script::Scenario *scenario, const QString &name, const QString &type = QString(""),
+                               const QString &subtype = QString("")) {
+  QString why;
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  script::Material *material = standin::addMaterial(scenario, name, type, subtype, &why);
+  if (!material)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return material;
+}
+/// Gives the scenario one result without a run: the value of quantity for the part of this name.
+PyObject *give_results(script::Scenario *scenario, const QString &part_name, const QString &quantity, double value) {
+  QString why;
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  return Setup_Refused(standin::giveResults(scenario, part_name, quantity, value, &why), why);
+}
+/// A motion as the application's motion area makes one, named, held by the host until the process ends.
+script::Motion *new_motion(const QString &name) { return standin::makeMotion(name); }
 %}
 
 %pythoncode %{

@@ -7,6 +7,7 @@ typedef std::vector< script::Scenario * > ScenarioList;
 typedef std::vector< script::PropertyDefinition > PropertyDefinitionList;
 typedef std::vector< script::Variant > VariantList;
 typedef std::vector< int > IntList;
+typedef std::vector< int > EntityIdList;
 namespace script {
 typedef std::vector< script::Part * > PartList;
 typedef std::vector< script::Material * > MaterialList;
@@ -19,7 +20,7 @@ typedef std::vector< script::Entity > EntityList;
 
 /* An operation given one of these lists may fill or empty it. */
 %apply Setup_ChangedList & {
-  DesignList &, ScenarioList &, PropertyDefinitionList &, VariantList &, IntList &,
+  DesignList &, ScenarioList &, PropertyDefinitionList &, VariantList &, IntList &, EntityIdList &,
   script::PartList &, script::MaterialList &, script::PropertyList &, script::VariationList &,
   script::BCList &, script::ICList &, script::EntityList &
 };

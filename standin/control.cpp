@@ -66,6 +66,21 @@ const Answerable kAnswerable[] = {
     {is<script::Design>, "scenario", Answer::Null},
     {is<script::Design>, "clone", Answer::Null},
     {is<script::Design>, "add", Answer::Null},
+    {is<script::Analysis>, "clone", Answer::Null},
+    {is<script::Analysis>, "partByNameAndId", Answer::Null},
+    {is<script::Analysis>, "results", Answer::Null},
+    {is<script::Analysis>, "materialOfType", Answer::Null},
+    {is<script::Analysis>, "getMaterial", Answer::Null},
+    {is<script::Analysis>, "entity", Answer::Null},
+    {is<script::Analysis>, "group", Answer::Null},
+    {is<script::Analysis>, "createGroup", Answer::Null},
+    {is<script::Analysis>, "mesh", Answer::Null},
+    {is<script::Analysis>, "tetsInEnahancementLayers", Answer::Bool},
+    {is<script::Analysis>, "fillSurface", Answer::Int},
+    {is<script::Analysis>, "fillVoid", Answer::Int},
+    {is<script::Analysis>, "flagExists", Answer::Bool},
+    {is<script::Analysis>, "addFlag", Answer::Bool},
+    {is<script::Analysis>, "removeFlag", Answer::Bool},
     {is<script::BoundingBox>, "isValid", Answer::Bool},
     {is<script::BoundingBox>, "largestExtent", Answer::Double},
     {is<script::BoundingBox>, "largestExtentAxis", Answer::Int},
@@ -136,7 +151,12 @@ void scenarioParts(script::Analysis *scenario, script::PartList &parts) {
 void setLengthUnit(int code) { studyState().lengthUnit = code; }
 
 script::Design *makeDesign(const QString &name) { return keep<script::Design>(name); }
-script::Analysis *makeScenario(const QString &name) { return keep<script::Analysis>(name); }
+script::Analysis *makeScenario(const QString &name) {
+    // With its mesh settings, as every scenario of the application has them.
+    script::Analysis *scenario = keep<script::Analysis>(name);
+    adopt(scenario, makeObject(Kind::Mesh, QStringLiteral("Mesh")));
+    return scenario;
+}
 script::Part *makePart(const QString &name) { return keep<script::Part>(name); }
 script::Group *makeGroup(const QString &name) { return keep<script::Group>(name); }
 script::MeshBoxRegion *makeMeshBoxRegion(const QString &name) { return keep<script::MeshBoxRegion>(name); }

@@ -21,6 +21,7 @@ class MeshBoxRegion;
 class Material;
 class Property;
 class Variation;
+class Motion;
 }  // namespace script
 
 namespace standin {
@@ -58,6 +59,23 @@ const QVariant *answer(const script::Object *object, const char *operation);
 
 // Steering: gives an object a property as the application's object would have it.
 bool giveProperty(script::Object *object, const QString &name, const QVariant &value, QString *why);
+
+// Steering (scenario.cpp): a scenario's geometry, database and results as the
+// application's import, material library and runs make them. Each gives
+// null or false, with the reason, when it cannot be done.
+// A part with a name, an id that no other part of the scenario has, and a tag (its attribute).
+script::Part *addPart(script::Analysis *scenario, const QString &name, int id, const QString &tag, QString *why);
+// An entity of the scenario's first part of that name (kind: script::Entity::Type), with an id that no
+// other entity of the scenario has.
+bool addEntity(script::Analysis *scenario, const QString &partName, int id, int kind, const QString &name, QString *why);
+// A material of the scenario's database, its type and subtype as its properties "Type" and "Subtype".
+script::Material *addMaterial(script::Analysis *scenario, const QString &name, const QString &type,
+                              const QString &subtype, QString *why);
+// Sets one result of one part, as a run would have: results[quantity][partName] = value.
+bool giveResults(script::Analysis *scenario, const QString &partName, const QString &quantity, double value,
+                 QString *why);
+// A motion as the application's motion area makes one, kept for the process.
+script::Motion *makeMotion(const QString &name);
 
 // Fills the list with the parts of a scenario, as the scenario's own listing will.
 void scenarioParts(script::Analysis *scenario, script::PartList &parts);

@@ -398,6 +398,17 @@ void Call::put(const QStringList &texts) {
     write("]", 1);
 }
 
+void Call::put(const std::vector<int> &numbers) {
+    separate();
+    write("[", 1);
+    char buf[32];
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i) write(", ", 2);
+        write(buf, static_cast<size_t>(std::to_chars(buf, buf + sizeof buf, numbers[i]).ptr - buf));
+    }
+    write("]", 1);
+}
+
 void Call::put(const Clt::Vector &vector) {
     separate();
     char local[3 * 32 + 8];

@@ -75,6 +75,7 @@ public:
     Call &arg(const QString &text) { if (m_on) put(text); return *this; }          // null string: null
     Call &arg(const char *text) { if (m_on) put(text); return *this; }             // null pointer: null; bytes shown as UTF-8
     Call &arg(const QStringList &texts) { if (m_on) put(texts); return *this; }
+    Call &arg(const std::vector<int> &numbers) { if (m_on) put(numbers); return *this; }  // [1, 2]
     Call &arg(const Clt::Vector &vector) { if (m_on) put(vector); return *this; }
     Call &arg(const QObject *object) { if (m_on) put(object); return *this; }      // <Class "name">, or null
     Call &arg(const bool *flag) { if (m_on) put(flag); return *this; }             // an out-pointer: null or <bool*>
@@ -97,6 +98,7 @@ private:
     void put(const QString &text);
     void put(const char *text);
     void put(const QStringList &texts);
+    void put(const std::vector<int> &numbers);
     void put(const Clt::Vector &vector);
     void put(const QObject *object);
     void put(const bool *flag);

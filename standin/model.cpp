@@ -144,6 +144,7 @@ void adopt(script::Object *parent, script::Object *child) {
     detach(child);
     node(child).parent = parent;
     node(parent).children.push_back(child);
+    ++node(parent).revision;
 }
 
 void detach(script::Object *child) {
@@ -151,6 +152,7 @@ void detach(script::Object *child) {
     if (!held.parent) return;
     auto &siblings = node(held.parent).children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), child), siblings.end());
+    ++node(held.parent).revision;
     held.parent = nullptr;
     StudyState &state = studyState();
     if (state.active && (state.active == child || ancestor(state.active, held.kind) == child))

@@ -53,6 +53,25 @@ struct Box {
     void include(const Box &other);
 };
 
+// A scenario's settings beyond what every node keeps (standin/scenario.h).
+// The holder copies them with the node, so that a copied scenario never
+// shares its settings with the original.
+struct ScenarioSetup;
+class SetupHolder {
+public:
+    SetupHolder();
+    SetupHolder(const SetupHolder &other);
+    SetupHolder(SetupHolder &&other) noexcept;
+    SetupHolder &operator=(const SetupHolder &other);
+    SetupHolder &operator=(SetupHolder &&other) noexcept;
+    ~SetupHolder();
+    ScenarioSetup *get() const { return m_setup; }
+    ScenarioSetup &make();  // the settings, made with their defaults when there were none
+
+private:
+    ScenarioSetup *m_setup = nullptr;
+};
+
 struct Node {
     Kind kind = Kind::Free;
     script::Object *parent = nullptr;         // the container in the model
@@ -71,6 +90,10 @@ struct Node {
     QJsonObject results;
     // A mesh region: "box", "cylinder" or "sphere".
     QString shape;
+    // A scenario: its settings, made when first set.
+    SetupHolder setup;
+    // Counts the changes of children, so that indexes built over them know when they are stale.
+    unsigned revision = 0;
 
     // The property of that name, or null.
     Property *findProperty(const QString &name);

@@ -150,9 +150,4 @@ int Object::numProperties() const {
 
 Container::Container(QObject *parent, const QString &name) : Object(standin::journaledAs("Container", parent), name) {}
 
-void Analysis::setName(const QString &name) {
-    standin::Call("Analysis", "setName", standin::Changes).arg(name);
-    standin::setHeldName(this, name);
-}
-
 }  // namespace script

@@ -3,6 +3,7 @@
 // file replaces the open study. Writing goes through a temporary file that
 // replaces the old one only when everything was written.
 #include "model.h"
+#include "scenario.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -19,7 +20,9 @@
 
 namespace standin {
 
-const int kStudyFormatVersion = 1;
+// Version 2 added the scenario's settings ("setup"); version 1 files, which
+// have none, still open.
+const int kStudyFormatVersion = 2;
 
 namespace {
 const char kFormatName[] = "Setup study";
@@ -106,6 +109,7 @@ QJsonObject scenarioToJson(const script::Object *scenario) {
         meshOut.insert("regions", regions);
         out.insert("mesh", meshOut);
     }
+    if (held.setup.get()) out.insert("setup", scenarioSetupToJson(scenario));
     return out;
 }
 
@@ -314,6 +318,13 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
         unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
         adopt(mesh, build.make(Kind::MeshRegion, entry, here, shape));
     });
+    // The settings name the parts, materials, groups and flags read above.
+    const QJsonValue setup = source.value(QLatin1String("setup"));
+    if (!setup.isUndefined()) {
+        QString why;
+        const QString setupAt = at(where, QStringLiteral("setup"));
+        if (!scenarioSetupFromJson(scenario, objectAt(setup, setupAt), setupAt, &why)) throw Bad(why.toStdString());
+    }
     return scenario;
 }
 }  // namespace
@@ -351,8 +362,9 @@ bool studyFromJson(const QJsonObject &root, bool withResults, QString *why) {
         if (root.value(QLatin1String("format")).toString() != QLatin1String(kFormatName))
             refuse(QString(), QStringLiteral("not a study file (its \"format\" is not \"%1\")").arg(QLatin1String(kFormatName)));
         const QJsonValue version = root.value(QLatin1String("version"));
-        if (!version.isDouble() || version.toDouble() != kStudyFormatVersion)
-            refuse(QString(), QStringLiteral("version %1 is not supported (this host reads version %2)")
+        if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() > kStudyFormatVersion ||
+            version.toDouble() != std::floor(version.toDouble()))
+            refuse(QString(), QStringLiteral("version %1 is not supported (this host reads versions 1 to %2)")
                                   .arg(QString::fromUtf8(QJsonDocument(QJsonArray{version}).toJson(QJsonDocument::Compact)).mid(1).chopped(1))
                                   .arg(kStudyFormatVersion));
         const QString name = textOf(root, QString(), "name", false);

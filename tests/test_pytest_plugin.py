@@ -18,7 +18,7 @@ def test_calls_changes_and_refusals(host):
     study.add("D", "S", True).setName("")
     assert host.calls("Analysis::setName") == ['Analysis::setName("Fan on")']
     assert host.calls("setName") == ['Analysis::setName("Fan on")', 'Design::setName("") failed: "a name must not be empty"']
-    assert host.calls("Object::name") == ["Object::name()"] and host.calls("Design::name") == []
+    assert host.calls("Analysis::name") == ["Analysis::name()"] and host.calls("Design::name") == []
     assert host.journal(changes_only=True) == host.calls("setName")[:1] + host.calls("add") + host.calls("Design::setName")
     assert host.refusals() == host.calls("Design::setName")
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 typedef std::vector<int> IntList;
+// The ids of entities, as the scenario's and parts' operations take them.
+typedef std::vector<int> EntityIdList;
 
 namespace script {
 typedef std::vector<Part *> PartList;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <Clt/Vector.h>
+#include <script/Records.h>
 #include <script/Variant.h>
 
 #include <QtCore/QObject>
@@ -18,6 +19,15 @@ class Design;
 class Analysis;
 class DecisionCenter;
 class BoundingBox;
+class Part;
+class Group;
+class Material;
+class MaterialEnv;
+class Motion;
+class Mesh;
+class Results;
+class BoundaryCondition;
+class InitialCondition;
 }  // namespace script
 
 // The lists that the study's filling operations fill, under the application's names.
@@ -114,11 +124,6 @@ public:
 
     using Container::Container;
 };
-class Analysis : public Container {
-public:
-    using Container::Container;
-    void setName(const QString &name);
-};
 class Part : public Container {
 public:
     using Container::Container;
@@ -198,8 +203,40 @@ private:
     bool m_valid;
 };
 
-// A scenario's mesh and its settings.
+// A scenario's mesh settings, in four groups, each an object of its own.
+class MeshEnhancement : public Object {
+public:
+    using Object::Object;
+};
+class MeshAdvancedControls : public Object {
+public:
+    using Object::Object;
+};
+class MeshAdaptation : public Object {
+public:
+    using Object::Object;
+};
+class MeshDiagnostics : public Object {
+public:
+    using Object::Object;
+};
 class Mesh : public Object {
+public:
+    using Object::Object;
+};
+
+// The material environment: the ambient state that materials and a scenario
+// are set in. A value class.
+class MaterialEnv : public Object {
+public:
+    MaterialEnv();
+    MaterialEnv(const MaterialEnv &other);
+    ~MaterialEnv() override;
+    MaterialEnv &operator=(const MaterialEnv &other);
+};
+
+// A motion of parts, which a scenario keeps a copy of when it is applied.
+class Motion : public Object {
 public:
     using Object::Object;
 };
@@ -220,6 +257,116 @@ public:
 class MeshSphericalRegion : public MeshRegion {
 public:
     using MeshRegion::MeshRegion;
+};
+
+
+// A scenario: one analysis set-up of a design, with its parts, materials,
+// conditions, groups, mesh, solver settings and results. Its operations
+// report nothing: a refused operation changes nothing, and lookups give null.
+class Analysis : public Container {
+public:
+    using Container::Container;
+
+    // Identity.
+    QObject *clone(const QString &name);
+    std::string getName() const;
+    QString name() const;
+    std::wstring name_w() const;
+    void setName(const QString &name);
+    QString path() const;
+    std::wstring path_w() const;
+    void activate();
+
+    // Contents and lookup.
+    void parts(std::vector<Part *> &parts);
+    Part *partByNameAndId(const QString &name, int id = 0);
+    Results *results();
+    Material *materialOfType(const char *type, const char *subtype = "");
+    Material *getMaterial(const QString &name);
+    void materials(std::vector<Material *> &materials);
+    void bcs(std::vector<BoundaryCondition> &conditions);
+    void ics(std::vector<InitialCondition> &conditions);
+    QObject *entity(const QString &partName, int id);
+    QObject *group(const QString &name);
+    Group *createGroup(const std::wstring &name);
+    Group *createGroup(const std::wstring &name, const QString &parentName, const QString &attribute);
+    void deleteGroup(const std::wstring &name);
+    MaterialEnv materialEnv() const;
+
+    // Assignments and settings transfer.
+    void applyMaterial(const std::wstring &name, const std::wstring &partName = std::wstring());
+    void applyMaterial(Material *material, std::vector<int> &entityIds, const Entity::Type &kind);
+    void applyMaterial(const QString &name, std::vector<int> &entityIds, const Entity::Type &kind,
+                       const QString &type = QString(""));
+    void applyTECMaterial(Material *material, int coldSideId, int hotSideId);
+    void applyBoundaryCondition(BoundaryCondition *condition, std::vector<int> &entityIds, const Entity::Type &kind);
+    void applyInitialCondition(InitialCondition *condition);
+    void applyMeshSize(double size);
+    void applyMotion(Motion *motion);
+    void importSettingsFrom(Analysis *other);
+
+    // Selection and suppression.
+    void selectAll();
+    void deselectAll();
+    void selectPrevious();
+    void select(int id);
+    void select(const QString &name);
+    void deselect(int id);
+    void deselect(const QString &name);
+    void selectByAttribute(const QString &attribute);
+    void suppressSelectedParts();
+    void resumeSelectedParts();
+    void resumeAllParts();
+
+    // Mesh size and meshing.
+    Mesh *mesh() const;
+    void removeMesh();
+    void setMaxLengthScale(double length);
+    bool tetsInEnahancementLayers();
+    void setTetsInEnhancementLayers(bool on);
+    void automaticSize();
+    void spreadChanges();
+    void useUniformSize();
+    void applySizeAdjustment(double factor = 1.0, bool refineSmall = false, bool coarsenLarge = false);
+
+    // Extrusion and filling.
+    void setAutomaticExtrusion(const QString &mode);
+    void setExtrusionGrowth(double growth);
+    void setExtrusionDirection(const QString &direction);
+    void setExtrusionLayers(int layers);
+    void setExtrusionEndLayering(const QString &layering);
+    void extrudeMesh();
+    void removeExtrusions();
+    int fillSurface(const std::vector<int> &entityIds);
+    int fillVoid();
+
+    // Physics and solver settings.
+    Clt::Vector gravityVector();
+    void setGravityVector(double x, double y, double z);
+    void setResultsSaveInterval(double interval, const QString &unit = QString("Steps"));
+    void setSummarySaveInterval(double interval, const QString &unit = QString("Steps"));
+    void addResultsSaveFrequency(double from, double every);
+    void addSummarySaveFrequency(double from, double every);
+    void setTotalTemperature(double temperature, const QString &unit);
+    void setRelaxation(const QString &quantity, double factor);
+    void estimateTimeStep();
+
+    // Running.
+    void run();
+    void start();
+    void wait(int timeoutMs = -1, bool processEvents = false);
+
+    // Flags.
+    bool flagExists(const QString &name);
+    bool addFlag(const QString &name, const QString &value, bool replace = true);
+    bool removeFlag(const QString &name);
+    QString flagValue(const QString &name, bool *ok = nullptr);
+
+    // Output quantities and post-processing parameters.
+    void enableResultQuantity(const QString &quantity);
+    void disableResultQuantity(const QString &quantity);
+    void setSmokeVisibilityParams(SmokeParams &params);
+    void setThermalComfortParams(ThermalComfortParams &params);
 };
 
 }  // namespace script
