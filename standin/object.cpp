@@ -4,6 +4,7 @@
 #include "journal.h"
 #include "model.h"
 
+#include <QtCore/QJsonObject>
 #include <QtCore/QVariant>
 
 namespace standin {
@@ -28,6 +29,18 @@ namespace script {
 namespace {
 standin::Property *findProperty(const Object *object, const QString &name) {
     return standin::node(object).findProperty(name);
+}
+
+// A part reads the results of its scenario's last run as properties named by
+// their quantities ("Temperature", ...), read-only, for as long as the
+// scenario has them; a property of its own of the same name comes first.
+bool resultOf(const Object *object, const QString &name, double *value) {
+    const standin::Node &held = standin::node(object);
+    if (held.kind != standin::Kind::Part || !held.parent) return false;
+    const QJsonValue found = standin::node(held.parent).results.value(name).toObject().value(object->objectName());
+    if (!found.isDouble()) return false;
+    *value = found.toDouble();
+    return true;
 }
 }  // namespace
 
@@ -71,15 +84,18 @@ Analysis *Object::scenario() {
 bool Object::hasProperty(const QString &name) const {
     standin::Call("Object", "hasProperty", standin::Reads).arg(name);
     if (const QVariant *answer = standin::answer(this, "hasProperty")) return answer->toBool();
-    return findProperty(this, name) != nullptr;
+    double result;
+    return findProperty(this, name) != nullptr || resultOf(this, name, &result);
 }
 
 Variant Object::property(const QString &name, bool *ok) const {
     standin::Call("Object", "property", standin::Reads).arg(name).arg(ok);
     standin::Quiet quiet;
     const standin::Property *found = findProperty(this, name);
-    if (ok) *ok = found != nullptr;
-    return found ? Variant(found->value) : Variant();
+    double result = 0.0;
+    const bool isResult = !found && resultOf(this, name, &result);
+    if (ok) *ok = found != nullptr || isResult;
+    return found ? Variant(found->value) : isResult ? Variant(result) : Variant();
 }
 
 namespace {

@@ -224,3 +224,14 @@ def test_texts_cross_in_every_form(sc):
     assert sc.flagExists("Note") is True and sc.removeFlag("Note") is True and sc.flagExists("Note") is False
     assert sc.tetsInEnahancementLayers() is False and isinstance(sc.fillVoid(), int)
     assert sc.path() == sc.path_w()
+
+
+def test_a_part_reads_its_scenarios_results_as_properties(sc):
+    cpu = sc.partByNameAndId("CPU")
+    cpu.setProperty("Temperature", 1.0)  # not a property of its own: refused
+    assert (cpu.hasProperty("Temperature"), cpu.property("Temperature")) == (False, None)
+    SetupHost.give_results(sc, "CPU", "Temperature", 351.5)
+    assert (cpu.hasProperty("Temperature"), cpu.property("Temperature")) == (True, 351.5)
+    assert sc.partByNameAndId("Board").property("Temperature") is None
+    sc.removeMesh()  # the results go with the mesh they stood on
+    assert cpu.property("Temperature") is None
