@@ -371,6 +371,50 @@ def study():
     return step, 46
 
 
+def scenario_setup():
+    quiet_host()
+    s = Setup.DesignStudy.Create()
+    s.open(STUDY)
+    SetupHost.set_journal_enabled(False)
+    scenario = s.getActiveScenario()
+    name = scenario.name()
+    parts, materials, bcs, ics = Setup.PartList(), Setup.MaterialList(), Setup.BCList(), Setup.ICList()
+    ids = Setup.EntityIdList([105])
+    copper = scenario.getMaterial("Silicon")
+
+    def step():
+        scenario.name()                                        # 1
+        scenario.getName()                                     # 2
+        scenario.name_w()                                      # 3
+        scenario.path_w()                                      # 4
+        scenario.setName(name)                                 # 5
+        scenario.parts(parts)                                  # 6
+        scenario.partByNameAndId("CPU")                        # 7
+        scenario.entity("CPU", 105)                            # 8
+        scenario.materialOfType("no such type")                # 9
+        scenario.materials(materials)                          # 10
+        scenario.bcs(bcs)                                      # 11
+        scenario.ics(ics)                                      # 12
+        scenario.materialEnv()                                 # 14: made and dropped
+        scenario.gravityVector()                               # 16: made and dropped
+        scenario.setGravityVector(0.0, -9.81, 0.0)             # 17
+        scenario.applyMaterial("Silicon", ids, Setup.Entity_Volume)  # 18: the same again
+        scenario.applyMaterial(copper, ids, 3)                 # 19
+        scenario.applyMaterial("no such material", ids, 3)     # 20: refused
+        scenario.select("CPU")                                 # 21
+        scenario.applyMeshSize(0.5)                            # 22
+        scenario.deselectAll()                                 # 23
+        scenario.addFlag("Pass", "1")                          # 24
+        scenario.flagValue("Pass")                             # 25
+        scenario.removeFlag("Pass")                            # 26
+        scenario.setResultsSaveInterval(10)                    # 27
+        scenario.wait()                                        # 28: refused, nothing started
+        scenario.run()                                         # 29: the results replaced
+        scenario.results()                                     # 30
+        scenario.mesh()                                        # 31
+    return step, 31
+
+
 def texts():
     scenario = SetupHost.new_scenario("Airflow")
     design = SetupHost.new_design("Baseline")
@@ -613,6 +657,7 @@ FAMILIES = [
     ("lists refilled by the host", lists_filled_by_host),
     ("Object/Container", objects),
     ("DesignStudy/Design/BoundingBox", study),
+    ("Scenario set-up and run", scenario_setup),
     ("texts", texts),
     ("failures", failures),
     ("SetupHost pointer helpers", pointer_helpers),
