@@ -506,13 +506,20 @@ static PyObject *Setup_AttachThis(PyObject *instance, PyObject *pointer) {
     PyErr_SetString(PyExc_TypeError, "a proxy's \"this\" must be a pointer object");
     return NULL;
   }
+  const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(instance));
+  if (known && known->thisOffset && !*(PyObject **)((char *)instance + known->thisOffset)) {
+    /* An empty slot: a fresh proxy, the common case, needs no search for a "this". */
+    Py_INCREF(pointer);
+    *(PyObject **)((char *)instance + known->thisOffset) = pointer;
+    return SWIG_Py_Void();
+  }
   held = Setup_GetSwigThisOf(instance, 0);
   if (held) {
     PyObject *appended = Setup_Pointer_append((PyObject *)held, pointer);
     if (!appended)
       return NULL;
     Py_DECREF(appended);
-  } else if (const Setup_ProxyType *known = Setup_KnownProxyType(Py_TYPE(instance)); known && known->thisOffset) {
+  } else if (known && known->thisOffset) {
     Py_INCREF(pointer);
     Py_XSETREF(*(PyObject **)((char *)instance + known->thisOffset), pointer);
   } else if (PyObject_SetAttr(instance, SWIG_This(), pointer) != 0) {
