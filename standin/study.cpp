@@ -368,10 +368,7 @@ void Design::update(const QString &name) {
     // without the other scenarios' assignments.
     for (Object *other : standin::childrenOf(this, Kind::Scenario)) {
         for (Object *part : standin::childrenOf(other, Kind::Part)) {
-            const int id = standin::node(part).id;
-            const auto have = standin::childrenOf(target, Kind::Part);
-            if (std::any_of(have.begin(), have.end(), [id](Object *p) { return standin::node(p).id == id; }))
-                continue;
+            if (standin::partOfId(target, standin::node(part).id)) continue;
             Object *copy = standin::deepCopy(part, part->objectName());
             standin::node(copy).properties.clear();
             standin::adopt(target, copy);

@@ -151,6 +151,28 @@ def test_add_rename_clone_and_refusals(study):
     assert host_calls()[-2] == 'Design::setName("Reference") failed: "the name \\"Reference\\" is taken"'
 
 
+@pytest.mark.parametrize("rename", [
+    lambda scenario: scenario.setName("Renamed"),
+    lambda scenario: (scenario.setName("Between"), scenario.setName("Renamed")),
+    lambda scenario: (scenario.setName("Still air"), scenario.setName("Renamed")),
+])
+def test_lookups_follow_renames_removals_and_clones(study, rename):
+    design = study.design("Baseline")
+    scenario = design.scenario("Still air")
+    rename(scenario)
+    assert (design.scenario("Still air"), design.scenario("Between"), design.scenario("Renamed")) == \
+        (None, None, scenario)
+    assert design.scenario("RENAMED", False) == scenario
+    again = design.add("Still air")  # the old name is free again
+    clone = design.clone("Copy")
+    clone.scenario("Renamed").setName("Other")
+    assert design.scenario("Renamed") == scenario and clone.scenario("Renamed") is None
+    assert clone.scenario("Other") not in (None, scenario) and clone.scenario("Still air") not in (None, again)
+    design.remove("Renamed")
+    assert design.scenario("Renamed") is None and design.add("Renamed") not in (None, scenario)
+    assert not [e for e in host_calls() if " failed:" in e]
+
+
 def test_removed_objects_stay_usable_by_stale_proxies(study):
     design = study.design("Baseline")
     scenario = design.scenario("Still air")
