@@ -3,8 +3,9 @@
  * Container and MeshRegion are its inner nodes. A class is accepted wherever
  * a class above it is expected. The operations of each class are declared by
  * its own area; what stands here are the classes that no area has declared
- * yet, and the enumerations. Object, Container, the study's classes and the
- * scenario are in object.i, study.i and scenario.i.
+ * yet, and the enumerations. Object, Container, the study's classes, parts,
+ * groups, entities and the scenario are in object.i, study.i, parts.i and
+ * scenario.i.
  * ========================================================================== */
 
 %{
@@ -12,21 +13,10 @@
 #include <script/Units.h>
 %}
 
+/* --- Parts, groups and entities, with the entity kinds -------------------- */
+%include "api/parts.i"
+
 namespace script {
-
-/* --- What scenarios hold ------------------------------------------------- */
-/// A part of a scenario's geometry.
-class Part : public Container {};
-/// A group of parts.
-class Group : public Container {};
-
-/* --- Entity: a value class; its kinds are module constants --------------- */
-/// A point, edge, surface or volume of a part's geometry; a value, which lists of entities copy.
-class Entity : public Object {
-public:
-    enum Type { Point = 0, Edge = 1, Surface = 2, Volume = 3, Unknown = 4 };
-    ~Entity();
-};
 
 /* --- Materials, their properties and variations ---------------------------- */
 /// A material that a scenario's parts are made of.

@@ -415,6 +415,37 @@ def scenario_setup():
     return step, 31
 
 
+def parts_groups_entities():
+    quiet_host()
+    s = Setup.DesignStudy.Create()
+    s.open(STUDY)
+    SetupHost.set_journal_enabled(False)
+    scenario = s.getActiveScenario()
+    scenario.run()
+    cpu, group = scenario.partByNameAndId("CPU"), scenario.group("Components")
+    silicon, ok = scenario.getMaterial("Silicon"), SetupHost.new_boolp()
+    ctm, tec, ids = Setup.CTMResults(), Setup.TECResults(), Setup.EntityIdList()
+
+    def step():
+        cpu.name()                                             # 1
+        cpu.volume(ok)                                         # 2
+        cpu.maxTemp()                                          # 3
+        cpu.ctmResults(ctm)                                    # 4: refused, no cooler
+        cpu.tecResults(tec)                                    # 5: refused
+        cpu.applyMaterial(silicon)                             # 6
+        cpu.boundingBox()                                      # 7: made and dropped
+        group.add("CPU")                                       # 8
+        group.remove(106)                                      # 9
+        group.getEntities(ids)                                 # 10
+        group.setType("Thermal")                               # 11
+        group.type()                                           # 12
+        entity = scenario.entity("CPU", 105)                   # 13
+        entity.name_w()                                        # 14
+        entity.type()                                          # 15
+        Setup.Entity().tagName()                               # 16, 17: made and dropped
+    return step, 17
+
+
 def texts():
     scenario = SetupHost.new_scenario("Airflow")
     design = SetupHost.new_design("Baseline")
@@ -658,6 +689,7 @@ FAMILIES = [
     ("Object/Container", objects),
     ("DesignStudy/Design/BoundingBox", study),
     ("Scenario set-up and run", scenario_setup),
+    ("Part/Group/Entity", parts_groups_entities),
     ("texts", texts),
     ("failures", failures),
     ("SetupHost pointer helpers", pointer_helpers),

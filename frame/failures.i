@@ -51,6 +51,12 @@ static const Setup_Prototypes Setup_prototypeTable[] = {
     "createExternalVolumeForActiveScenario(script::DesignStudy *,double)",
     "createExternalVolumeForActiveScenario(script::DesignStudy *)"}},
   {"Design_scenario", {"scenario(script::Design *,QString const &,bool)", "scenario(script::Design *,QString const &)"}},
+  /* Part and Group */
+  {"Part_volume", {"volume(script::Part *,bool *)", "volume(script::Part *)"}},
+  {"Part_minTemp", {"minTemp(script::Part *,bool *)", "minTemp(script::Part *)"}},
+  {"Part_avgTemp", {"avgTemp(script::Part *,bool *)", "avgTemp(script::Part *)"}},
+  {"Part_maxTemp", {"maxTemp(script::Part *,bool *)", "maxTemp(script::Part *)"}},
+  {"Group_add", {"add(script::Group *,int)", "add(script::Group *,char const *)"}},
   /* Scenario */
   {"Scenario_partByNameAndId",
    {"partByNameAndId(script::Scenario *,QString const &,int)", "partByNameAndId(script::Scenario *,QString const &)"}},

@@ -491,12 +491,35 @@ script::Part *add_part(script::Scenario *scenario, const QString &name, int id, 
     PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
   return part;
 }
-/// Gives the scenario's part of this name (the first, if several have it) an entity of this id (unique in the scenario), kind (Entity.Point, Edge, Surface, Volume or Unknown) and name.
-PyObject *add_entity(script::Scenario *scenario, const QString &part_name, int id, int kind, const QString &name = QString("")) {
+/// Gives the scenario's part of this name (the first, if several have it) an entity of this id (32 bits, unsigned or signed: 4294967295 and -1 are one id, unique in the scenario), kind (Entity.Point, Edge, Surface, Volume or Unknown), name, tag name, and whether it is planar and a wall.
+PyObject *add_entity(script::Scenario *scenario, const QString &part_name, PyObject *id, int kind,
+                     const QString &name = QString(""), const QString &tag_name = QString(""), bool planar = false,
+                     bool wall = false) {
+  QString why;
+  int overflow = 0;
+  if (!PyLong_Check(id)) {
+    PyErr_SetString(PyExc_TypeError, "an entity id is an int");
+    return nullptr;
+  }
+  /* The application's ids are unsigned; the scenario's id lists carry the same bits signed. */
+  const long long number = PyLong_AsLongLongAndOverflow(id, &overflow);
+  if (overflow || number < -2147483648LL || number > 4294967295LL) {
+    PyErr_SetString(PyExc_ValueError, "an entity id is 32 bits: from -2147483648 to 4294967295");
+    return nullptr;
+  }
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  return Setup_Refused(standin::addEntity(scenario, part_name, (int)(unsigned int)(number & 0xFFFFFFFFLL), kind, name,
+                                          &why, tag_name, planar, wall),
+                       why);
+}
+/// Gives the scenario's parts of this name temperatures without a run, as a run would: the results "Minimum temperature", "Temperature" (the average) and "Maximum temperature", in order.
+PyObject *give_part_results(script::Scenario *scenario, const QString &part_name, double minimum, double average,
+                            double maximum) {
   QString why;
   if (!Setup_Steerable(scenario))
     return nullptr;
-  return Setup_Refused(standin::addEntity(scenario, part_name, id, kind, name, &why), why);
+  return Setup_Refused(standin::givePartResults(scenario, part_name, minimum, average, maximum, &why), why);
 }
 /// Adds a material of this name to the scenario's database, with its type and subtype (its "Type" and "Subtype" properties); hands it back.
 script::Material *add_material(script::Scenario *scenario, const QString &name, const QString &type = QString(""),

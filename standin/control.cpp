@@ -164,6 +164,7 @@ script::Material *makeMaterial(const QString &name) { return keep<script::Materi
 script::Property *makeProperty(const QString &name) { return keep<script::Property>(name); }
 script::Variation *makeVariation(const QString &name) { return keep<script::Variation>(name); }
 script::Entity *makeEntity(const QString &name) {
+    Quiet quiet;
     auto *entity = new script::Entity();
     setHeldName(entity, name);
     return entity;

@@ -66,8 +66,13 @@ bool giveProperty(script::Object *object, const QString &name, const QVariant &v
 // A part with a name, an id that no other part of the scenario has, and a tag (its attribute).
 script::Part *addPart(script::Analysis *scenario, const QString &name, int id, const QString &tag, QString *why);
 // An entity of the scenario's first part of that name (kind: script::Entity::Type), with an id that no
-// other entity of the scenario has.
-bool addEntity(script::Analysis *scenario, const QString &partName, int id, int kind, const QString &name, QString *why);
+// other entity of the scenario has, a tag name, and whether it is planar and a wall.
+bool addEntity(script::Analysis *scenario, const QString &partName, int id, int kind, const QString &name, QString *why,
+               const QString &tagName = QString(), bool planar = false, bool wall = false);
+// Gives the parts of that name temperatures without a run, as a run would
+// have: results "Minimum temperature", "Temperature" and "Maximum temperature".
+bool givePartResults(script::Analysis *scenario, const QString &partName, double minimum, double average,
+                     double maximum, QString *why);
 // A material of the scenario's database, its type and subtype as its properties "Type" and "Subtype".
 script::Material *addMaterial(script::Analysis *scenario, const QString &name, const QString &type,
                               const QString &subtype, QString *why);

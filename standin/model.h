@@ -11,6 +11,8 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace standin {
@@ -39,10 +41,14 @@ struct Property {
 };
 
 // A point, edge, surface or volume of a part, by id.
+// Ids are 32 bits: entities read them unsigned, id lists carry the same bits signed.
 struct EntityRecord {
     int id = 0;
     int kind = 4;  // script::Entity::Type
     QString name;
+    QString tagName;
+    bool planar = false;
+    bool wall = false;
 };
 
 // The extent of a part, in the study's length unit.
@@ -72,18 +78,47 @@ private:
     ScenarioSetup *m_setup = nullptr;
 };
 
+// The lookups of a container (its children by name and its parts by id) and
+// of a part (its entities by id), made in model.cpp when first asked for.
+struct ChildLookup;
+struct EntityLookup;
+struct DropLookup {
+    void operator()(ChildLookup *lookup) const;
+    void operator()(EntityLookup *lookup) const;
+};
+// A lookup belongs to the object that a node describes, not to what the node
+// holds: a copied or assigned node starts without one and makes it anew.
+template <class Lookup>
+class LookupCache {
+public:
+    LookupCache() = default;
+    LookupCache(const LookupCache &) {}
+    LookupCache &operator=(const LookupCache &) {
+        held.reset();
+        return *this;
+    }
+    std::unique_ptr<Lookup, DropLookup> held;
+};
+
 struct Node {
     Kind kind = Kind::Free;
     script::Object *parent = nullptr;         // the container in the model
+    // When the object joined its container (set by adopt): lookups find the
+    // first of equals in the container's order by it.
+    std::uint64_t joined = 0;
     std::vector<script::Object *> children;   // in the order the model keeps them
     std::vector<Property> properties;         // in the order they were given
-    // A part: its id, tag, extent and entities.
+    // A part: its id, tag, extent and entities. An entity that a lookup handed
+    // out: its part's id, and its own record as the one entity.
     int id = 0;
     QString tag;
     Box box;
     std::vector<EntityRecord> entities;
     // A group: its members; a material or a condition: the entities it is applied to.
     std::vector<int> entityIds;
+    // A group: its type and the type of its entities, texts of the application's.
+    QString groupType;
+    QString groupEntityType;
     // A scenario: its flags, the result quantities it writes and the results of its last run.
     QStringList flags;
     QStringList resultQuantities;
@@ -94,6 +129,8 @@ struct Node {
     SetupHolder setup;
     // Counts the changes of children, so that indexes built over them know when they are stale.
     unsigned revision = 0;
+    LookupCache<ChildLookup> childLookup;
+    LookupCache<EntityLookup> entityLookup;
 
     // The property of that name, or null.
     Property *findProperty(const QString &name);
@@ -129,8 +166,31 @@ void destroyModelObjects(const std::vector<script::Object *> &objects);
 // Takes the object out of its container; it stays readable but belongs nowhere.
 void detach(script::Object *child);
 std::vector<script::Object *> childrenOf(const script::Object *parent, Kind kind);
+
+// Lookups among a container's children, hashed; each gives the first match in
+// the container's order. They stay right through adopt, detach, deepCopy and
+// every rename (setObjectName, however it is called). Three changes must go
+// through the model for them: children change only by adopt and detach; a
+// part's id, once the part is in a container, only by setPartId; and a part's
+// entities, changed other than by adding at the end, are followed by
+// entitiesChanged. A case-insensitive childNamed walks the children (it is
+// meant for a design's few scenarios).
 script::Object *childNamed(const script::Object *parent, Kind kind, const QString &name,
                            Qt::CaseSensitivity cs = Qt::CaseSensitive);
+// Every child of that kind and name, in order (parts may share a name).
+std::vector<script::Object *> childrenNamed(const script::Object *parent, Kind kind, const QString &name);
+// The first part of that id.
+script::Object *partOfId(const script::Object *scenario, int id);
+// The part of that name and id; of that name and any id when id is 0.
+script::Object *partByNameAndId(const script::Object *scenario, const QString &name, int id);
+void setPartId(script::Object *part, int id);
+// The part's entity of that id, or null; the first when ids repeat.
+EntityRecord *entityOf(const script::Object *part, int id);
+// The entity of that id of the first part of that name holding one, or null;
+// that part, too, when asked for.
+EntityRecord *entityOf(const script::Object *scenario, const QString &partName, int id,
+                       script::Object **part = nullptr);
+void entitiesChanged(script::Object *part);
 // A deep copy of a design or scenario (with everything it holds) under a new name.
 script::Object *deepCopy(const script::Object *source, const QString &name);
 script::Object *ancestor(const script::Object *object, Kind kind);

@@ -243,7 +243,15 @@ void indexChild(Index &index, Object *child) {
 }
 
 Index &indexOf(const Object *scenario) {
-    Index &index = indexes()[scenario];
+    auto &all = indexes();
+    auto entry = all.find(scenario);
+    if (entry == all.end()) {
+        entry = all.emplace(scenario, Index()).first;
+        // The index goes with its scenario, so that a scenario made later at
+        // the same address never finds this one's parts.
+        QObject::connect(const_cast<Object *>(scenario), &QObject::destroyed, [scenario] { indexes().erase(scenario); });
+    }
+    Index &index = entry->second;
     const Node &held = node(scenario);
     if (!index.built || index.revision != held.revision) {
         index = Index();
@@ -300,12 +308,8 @@ const EntityRecord *entityById(const Object *scenario, int id, Object **part = n
     return &node(found->second.part).entities[found->second.index];
 }
 
-Object *namedChild(const Object *scenario, Kind kind, const QString &name) {
-    Index &index = indexOf(scenario);
-    auto *named = namedOf(index, kind);
-    auto found = named->find(name);
-    return found == named->end() ? nullptr : found->second;
-}
+// The model's own lookup, which follows renames.
+Object *namedChild(const Object *scenario, Kind kind, const QString &name) { return childNamed(scenario, kind, name); }
 
 std::vector<Object *> partsOf(const Object *scenario) { return childrenOf(scenario, Kind::Part); }
 
@@ -457,6 +461,11 @@ script::Entity *entityObject(Object *part, const EntityRecord &record) {
         entity = new script::Entity();
         setHeldName(entity, record.name);
     }
+    // What the entity answers is read from its own copy of the record, made
+    // again on every lookup, so that it never points into a part's entities.
+    Node &held = node(entity);
+    held.id = node(part).id;
+    held.entities.assign(1, record);
     return entity;
 }
 
@@ -553,6 +562,149 @@ bool conductivityOf(const Object *scenario, const Object *part, double *k) {
     return false;
 }
 
+/* Heat spreading: a heated part's heat conducts into the solid parts it
+   touches, so that it leaves through their surfaces as well as its own. Which
+   parts touch is known only from bounding boxes, so this is an estimate. */
+
+const double kFinEfficiency = 0.5;   // how well a touching part's surface sheds the heat that spreads into it
+const double kTouchMargin = 0.02;    // of the heated part's largest extent: boxes closer than this touch
+const long kGridCellsPerAxis = 1L << 20;  // keeps cell coordinates within 21 bits each, so a key packs them
+const double kMostCellsPerPart = 64.0;    // parts spanning more cells are kept in a short list checked directly
+
+double largestExtent(const Box &box) {
+    return std::max({box.max[0] - box.min[0], box.max[1] - box.min[1], box.max[2] - box.min[2]});
+}
+
+// Fluid volumes carry the heat away rather than spread it, and openings are no matter at all.
+bool conducts(const Node &held) {
+    return held.box.valid && held.tag != QLatin1String("fluid") && held.tag != QLatin1String("opening");
+}
+
+// The solid parts, in a uniform grid of cells about the size of a typical part,
+// so that finding what touches a heated part looks only at the cells around it.
+class TouchGrid {
+public:
+    explicit TouchGrid(const std::vector<Object *> &parts) : m_boxes(parts.size()), m_stamp(parts.size(), 0) {
+        Box outer;
+        std::vector<double> extents;
+        std::vector<int> solid;
+        for (size_t i = 0; i < parts.size(); ++i) {
+            const Node &held = node(parts[i]);
+            if (!conducts(held)) continue;
+            solid.push_back(int(i));
+            m_boxes[i] = held.box;  // kept here: the many box checks must not look the node up each time
+            outer.include(held.box);
+            const double extent = largestExtent(held.box);
+            if (extent > 0.0 && std::isfinite(extent)) extents.push_back(extent);
+        }
+        if (!outer.valid) return;
+        // The median part spans a cell or two; a far-flung part must not push cell coordinates past the key's bits.
+        double cell = 1.0;
+        if (!extents.empty()) {
+            std::nth_element(extents.begin(), extents.begin() + extents.size() / 2, extents.end());
+            cell = extents[extents.size() / 2];
+        }
+        const double span = largestExtent(outer);
+        if (std::isfinite(span)) cell = std::max(cell, span / double(kGridCellsPerAxis - 1));
+        if (!(cell > 0.0) || !std::isfinite(cell)) return;
+        m_cell = cell;
+        for (int axis = 0; axis < 3; ++axis) m_origin[axis] = outer.min[axis];
+        for (int i : solid) {
+            long lo[3], hi[3];
+            const double count = range(m_boxes[i], 0.0, lo, hi);
+            if (count > kMostCellsPerPart) {
+                m_large.push_back(i);
+                continue;
+            }
+            m_gridded.push_back(i);
+            for (long x = lo[0]; x <= hi[0]; ++x)
+                for (long y = lo[1]; y <= hi[1]; ++y)
+                    for (long z = lo[2]; z <= hi[2]; ++z) m_cells[key(x, y, z)].push_back(i);
+        }
+    }
+
+    // The solid parts, by index in model order, whose boxes touch or overlap the
+    // part's box, leaving out those whose box wholly holds it: a box around the
+    // heated part is the room it stands in, not a part it sits on.
+    std::vector<int> touching(size_t heated) {
+        std::vector<int> found;
+        if (!(m_cell > 0.0) || !m_boxes[heated].valid) return found;  // no grid, or a part heat does not spread from
+        const Box &box = m_boxes[heated];
+        const double margin = kTouchMargin * largestExtent(box);
+        ++m_round;
+        m_stamp[heated] = m_round;
+        auto consider = [&](int other) {
+            if (m_stamp[other] == m_round) return;
+            m_stamp[other] = m_round;
+            const Box &near = m_boxes[other];
+            if (touches(box, near, margin) && !holds(near, box)) found.push_back(other);
+        };
+        long lo[3], hi[3];
+        const double count = range(box, margin, lo, hi);
+        if (count <= double(m_gridded.size())) {
+            for (long x = lo[0]; x <= hi[0]; ++x)
+                for (long y = lo[1]; y <= hi[1]; ++y)
+                    for (long z = lo[2]; z <= hi[2]; ++z) {
+                        auto cell = m_cells.find(key(x, y, z));
+                        if (cell != m_cells.end())
+                            for (int other : cell->second) consider(other);
+                    }
+        } else {
+            // A heated part spanning more cells than the grid holds parts reaches
+            // much of the model anyway: checking those parts is the cheaper walk.
+            for (int other : m_gridded) consider(other);
+        }
+        for (int other : m_large) consider(other);
+        // Cells come in hash order; the sums over the found parts must not depend on it.
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+private:
+    static unsigned long long key(long x, long y, long z) {
+        return (static_cast<unsigned long long>(x) << 42) | (static_cast<unsigned long long>(y) << 21) |
+               static_cast<unsigned long long>(z);
+    }
+
+    static bool touches(const Box &a, const Box &b, double margin) {
+        for (int axis = 0; axis < 3; ++axis)
+            if (a.min[axis] - margin > b.max[axis] || b.min[axis] > a.max[axis] + margin) return false;
+        return true;
+    }
+
+    static bool holds(const Box &outer, const Box &inner) {
+        for (int axis = 0; axis < 3; ++axis)
+            if (outer.min[axis] > inner.min[axis] || outer.max[axis] < inner.max[axis]) return false;
+        return true;
+    }
+
+    long cellOf(double value, int axis) const {
+        const double at = std::floor((value - m_origin[axis]) / m_cell);
+        if (!(at > 0.0)) return 0;  // also a NaN
+        return at >= double(kGridCellsPerAxis - 1) ? kGridCellsPerAxis - 1 : long(at);
+    }
+
+    // The cells that the box, grown by the margin, spans on each axis, and how many they are.
+    double range(const Box &box, double margin, long lo[3], long hi[3]) const {
+        double count = 1.0;
+        for (int axis = 0; axis < 3; ++axis) {
+            lo[axis] = cellOf(box.min[axis] - margin, axis);
+            hi[axis] = cellOf(box.max[axis] + margin, axis);
+            count *= double(hi[axis] - lo[axis] + 1);
+        }
+        return count;
+    }
+
+    std::vector<Box> m_boxes;  // of the solid parts, by index; the others' stay invalid
+    double m_origin[3] = {0, 0, 0};
+    double m_cell = 0.0;
+    std::unordered_map<unsigned long long, std::vector<int>> m_cells;
+    std::vector<int> m_gridded;  // the parts in the cells
+    std::vector<int> m_large;
+    std::vector<unsigned> m_stamp;
+    unsigned m_round = 0;
+};
+
 // The estimate that a run gives, or why there is none.
 bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
     const ScenarioSetup &setup = setupOf(scenario);
@@ -625,19 +777,45 @@ bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
     const double buoyantVelocity = std::sqrt(g * rise * model.length / (air + 273.15));
     const double velocity = std::hypot(forcedVelocity, buoyantVelocity);
 
+    // Each heated part's heat leaves through the cluster of it and the solid
+    // parts it touches: its own surface fully, theirs at the fin efficiency.
+    // Rises and fluxes add up over the heated parts, in model order.
+    std::vector<Geometry> shapes(parts.size());
+    std::vector<double> watts(parts.size(), 0.0), surfaceRise(parts.size(), 0.0), shed(parts.size(), 0.0);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        shapes[i] = geometryOf(node(parts[i]).box, scale);
+        auto found = power.find(parts[i]);
+        if (found != power.end()) watts[i] = found->second;
+    }
+    bool spreads = false;
+    for (size_t i = 0; i < parts.size() && !spreads; ++i) spreads = watts[i] != 0.0 && conducts(node(parts[i]));
+    const std::vector<Object *> none;
+    TouchGrid grid(spreads ? parts : none);  // built only when some heat can spread
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (watts[i] == 0.0) continue;
+        const std::vector<int> touched = grid.touching(i);
+        double area = shapes[i].area;
+        for (int other : touched) area += kFinEfficiency * shapes[other].area;
+        const double coefficient = kFloorCoefficient + natural + 3.9 * std::sqrt(velocity / shapes[i].length);
+        surfaceRise[i] += watts[i] / (coefficient * area);
+        shed[i] += watts[i] / area;
+        for (int other : touched) {
+            surfaceRise[other] += kFinEfficiency * watts[i] / (coefficient * area);
+            shed[other] += kFinEfficiency * watts[i] / area;
+        }
+    }
+
     QJsonObject temperature, maximum, flux, speed;
-    for (Object *part : parts) {
-        const Geometry shape = geometryOf(node(part).box, scale);
-        auto found = power.find(part);
-        const double watts = found == power.end() ? 0.0 : found->second;
-        const double coefficient = kFloorCoefficient + natural + 3.9 * std::sqrt(velocity / shape.length);
-        const double surface = air + watts / (coefficient * shape.area);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        Object *part = parts[i];
+        const double surface = air + surfaceRise[i];
         double k = 0.0;
-        const double inner = conductivityOf(scenario, part, &k) ? watts * shape.length / (k * shape.area) : 0.0;
+        const double inner =
+            watts[i] != 0.0 && conductivityOf(scenario, part, &k) ? watts[i] * shapes[i].length / (k * shapes[i].area) : 0.0;
         const QString name = part->objectName();
         temperature.insert(name, surface);
         maximum.insert(name, surface + std::max(inner, 0.0));
-        flux.insert(name, watts / shape.area);
+        flux.insert(name, shed[i]);
         speed.insert(name, velocity);
     }
     *results = QJsonObject{{"Temperature", temperature},
@@ -806,12 +984,7 @@ void Analysis::parts(std::vector<Part *> &parts) {
 Part *Analysis::partByNameAndId(const QString &name, int id) {
     Call("Analysis", "partByNameAndId", Reads).arg(name).arg(id);
     if (standin::answer(this, "partByNameAndId")) return nullptr;
-    if (id != 0) {
-        Object *part = standin::partById(this, id);
-        return part && part->objectName() == name ? static_cast<Part *>(part) : nullptr;
-    }
-    const auto &named = standin::partsNamed(this, name);
-    return named.empty() ? nullptr : static_cast<Part *>(named.front());
+    return static_cast<Part *>(standin::partByNameAndId(this, name, id));
 }
 
 Results *Analysis::results() {
@@ -869,16 +1042,9 @@ void Analysis::ics(std::vector<InitialCondition> &conditions) {
 QObject *Analysis::entity(const QString &partName, int id) {
     Call("Analysis", "entity", Reads).arg(partName).arg(id);
     if (standin::answer(this, "entity")) return nullptr;
-    const standin::Index &index = standin::indexOf(this);
-    auto found = index.entities.find(id);
-    if (found == index.entities.end()) return nullptr;
-    if (found->second.part->objectName() == partName)
-        return standin::entityObject(found->second.part, standin::node(found->second.part).entities[found->second.index]);
-    auto shared = index.sharedEntities.equal_range(id);
-    for (auto at = shared.first; at != shared.second; ++at)
-        if (at->second.part->objectName() == partName)
-            return standin::entityObject(at->second.part, standin::node(at->second.part).entities[at->second.index]);
-    return nullptr;
+    Object *part = nullptr;
+    const standin::EntityRecord *record = standin::entityOf(this, partName, id, &part);
+    return record ? standin::entityObject(part, *record) : nullptr;
 }
 
 QObject *Analysis::group(const QString &name) {
@@ -903,6 +1069,12 @@ Group *groupIn(Call &call, Analysis *scenario, const QString &name, const QStrin
     held.parent = parent;
     held.parts = members ? standin::sorted(standin::idsOf(*members)) : standin::sorted(setup.selection);
     Object *group = standin::makeObject(Kind::Group, name);
+    // The group holds its parts' entities, which its own operations then add to and take from.
+    std::vector<int> &entities = standin::node(group).entityIds;
+    for (int id : held.parts)
+        if (Object *part = standin::partById(scenario, id))
+            for (const standin::EntityRecord &entity : standin::node(part).entities) entities.push_back(entity.id);
+    entities = standin::distinct(entities);
     standin::adoptIndexed(scenario, group);
     setup.groups[name] = std::move(held);
     return static_cast<Group *>(group);
@@ -1813,7 +1985,8 @@ script::Part *addPart(script::Analysis *scenario, const QString &name, int id, c
     return static_cast<script::Part *>(part);
 }
 
-bool addEntity(script::Analysis *scenario, const QString &partName, int id, int kind, const QString &name, QString *why) {
+bool addEntity(script::Analysis *scenario, const QString &partName, int id, int kind, const QString &name, QString *why,
+               const QString &tagName, bool planar, bool wall) {
     const std::vector<Object *> &named = partsNamed(scenario, partName);
     if (named.empty())
         *why = QStringLiteral("the scenario has no part named \"%1\"").arg(partName);
@@ -1824,8 +1997,50 @@ bool addEntity(script::Analysis *scenario, const QString &partName, int id, int 
     if (!why->isEmpty()) return false;
     Object *part = named.front();
     Node &held = node(part);
-    held.entities.push_back({id, kind, name.isNull() ? QStringLiteral("") : name});
+    held.entities.push_back({id, kind, name.isNull() ? QStringLiteral("") : name,
+                             tagName.isNull() ? QStringLiteral("") : tagName, planar, wall});
     indexEntity(indexOf(scenario), part, held.entities.size() - 1);
+    return true;
+}
+
+/* --- What the parts and groups of a scenario look up (standin/parts.cpp) ----------- */
+
+ScenarioSetup &setupToChange(const script::Object *scenario) { return setupFor(scenario); }
+
+script::Object *scenarioPart(const script::Object *scenario, int id) { return partById(scenario, id); }
+
+const std::vector<script::Object *> &scenarioPartsNamed(const script::Object *scenario, const QString &name) {
+    return partsNamed(scenario, name);
+}
+
+const EntityRecord *scenarioEntity(const script::Object *scenario, int id, script::Object **part) {
+    return entityById(scenario, id, part);
+}
+
+script::Object *scenarioMaterial(const script::Object *scenario, const QString &name) { return materialNamed(scenario, name); }
+
+bool renameGroup(script::Object *scenario, script::Object *group, const QString &name, QString *why) {
+    *why = emptyNameRefusal(name);
+    Object *same = why->isEmpty() ? namedChild(scenario, Kind::Group, name) : nullptr;
+    if (same && same != group) *why = QStringLiteral("the scenario has a group named \"%1\"").arg(name);
+    if (!why->isEmpty()) return false;
+    const QString old = group->objectName();
+    if (old == name) return true;
+    Index &index = indexOf(scenario);
+    auto found = index.groups.find(old);
+    if (found != index.groups.end() && found->second == group) index.groups.erase(found);
+    index.groups[name] = group;
+    setHeldName(group, name);
+    // What the settings keep of the group goes with its name, and so do the groups inside it.
+    ScenarioSetup &setup = setupFor(scenario);
+    auto kept = setup.groups.find(old);
+    if (kept != setup.groups.end()) {
+        GroupSetup moved = std::move(kept->second);
+        setup.groups.erase(kept);
+        setup.groups[name] = std::move(moved);
+    }
+    for (auto &entry : setup.groups)
+        if (entry.second.parent == old) entry.second.parent = name;
     return true;
 }
 

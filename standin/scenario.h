@@ -116,6 +116,18 @@ struct ScenarioSetup {
 
 // The scenario's settings, defaults if it has none yet.
 const ScenarioSetup &setupOf(const script::Object *scenario);
+// The scenario's settings to be changed, made with their defaults when it had none.
+ScenarioSetup &setupToChange(const script::Object *scenario);
+
+// Hashed lookups over a scenario's children, for the operations of its parts
+// and groups (standin/parts.cpp): null or none when nothing is found.
+script::Object *scenarioPart(const script::Object *scenario, int id);
+const std::vector<script::Object *> &scenarioPartsNamed(const script::Object *scenario, const QString &name);
+const EntityRecord *scenarioEntity(const script::Object *scenario, int id, script::Object **part = nullptr);
+script::Object *scenarioMaterial(const script::Object *scenario, const QString &name);
+// Renames a group of the scenario, keeping its lookups and settings current;
+// false, with why, for a blank name or one that another group has.
+bool renameGroup(script::Object *scenario, script::Object *group, const QString &name, QString *why);
 
 // A scenario's settings in a study file, and back. Reading checks the
 // settings against the scenario's parts; on a bad file it gives false and

@@ -11,12 +11,16 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonParseError>
 #include <QtCore/QSaveFile>
+#include <QtCore/QSet>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <type_traits>
+#include <unordered_set>
 
 namespace standin {
 
@@ -67,8 +71,14 @@ QJsonObject partToJson(const script::Object *part) {
     out.insert("tag", held.tag);
     if (held.box.valid) out.insert("boundingBox", QJsonObject{{"min", point(held.box.min)}, {"max", point(held.box.max)}});
     QJsonArray entities;
-    for (const EntityRecord &entity : held.entities)
-        entities.append(QJsonObject{{"id", entity.id}, {"kind", kEntityKinds[entity.kind]}, {"name", entity.name}});
+    for (const EntityRecord &entity : held.entities) {
+        QJsonObject entry{{"id", entity.id}, {"kind", kEntityKinds[entity.kind]}, {"name", entity.name}};
+        // Written only when set, so that a study that never had them reads as it was.
+        if (!entity.tagName.isEmpty()) entry.insert("tagName", entity.tagName);
+        if (entity.planar) entry.insert("planar", true);
+        if (entity.wall) entry.insert("wall", true);
+        entities.append(entry);
+    }
     out.insert("entities", entities);
     return out;
 }
@@ -82,6 +92,10 @@ QJsonArray listToJson(const script::Object *scenario, Kind kind) {
         }
         QJsonObject entry = named(child);
         entry.insert("entities", idsToJson(node(child).entityIds));
+        if (kind == Kind::Group) {
+            if (!node(child).groupType.isEmpty()) entry.insert("type", node(child).groupType);
+            if (!node(child).groupEntityType.isEmpty()) entry.insert("entityType", node(child).groupEntityType);
+        }
         out.append(entry);
     }
     return out;
@@ -127,44 +141,81 @@ struct Bad : std::runtime_error {
 QString at(const QString &where, const QString &key) { return where.isEmpty() ? key : where + QLatin1Char('.') + key; }
 QString at(const QString &where, qsizetype index) { return where + QStringLiteral("[%1]").arg(index); }
 
-QJsonArray arrayOf(const QJsonObject &object, const QString &where, const char *key, bool required = false) {
+// Where in the file a value stands, spelled out only when the file is
+// refused: a study has hundreds of thousands of places, and a good file
+// needs none of them. A place made by key() or item() refers to the one it
+// was made from, which must outlive it (name that one; never chain on a
+// temporary). A text converts to a place, so the helpers below take either.
+class Where {
+public:
+    Where(const QString &text) : m_text(text) {}
+    Where key(const char *key) const { return Where(this, key, 0); }
+    Where item(qsizetype index) const { return Where(this, nullptr, index); }
+    QString text() const {
+        if (!m_up) return m_text;
+        return m_key ? at(m_up->text(), QLatin1String(m_key)) : at(m_up->text(), m_index);
+    }
+
+private:
+    Where(const Where *up, const char *key, qsizetype index) : m_up(up), m_key(key), m_index(index) {}
+    const Where *m_up = nullptr;
+    const char *m_key = nullptr;
+    qsizetype m_index = 0;
+    QString m_text;
+};
+
+[[noreturn]] void refuse(const Where &where, const QString &what) { refuse(where.text(), what); }
+
+QJsonArray arrayOf(const QJsonObject &object, const Where &where, const char *key, bool required = false) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined() && !required) return QJsonArray();
-    if (!value.isArray()) refuse(at(where, QLatin1String(key)), QStringLiteral("must be a list"));
+    if (!value.isArray()) refuse(where.key(key), QStringLiteral("must be a list"));
     return value.toArray();
 }
 
-QJsonObject objectAt(const QJsonValue &value, const QString &where) {
+QJsonObject objectAt(const QJsonValue &value, const Where &where) {
     if (!value.isObject()) refuse(where, QStringLiteral("must be an object"));
     return value.toObject();
 }
 
-// Visits each object of a list of the file, with the place where it stands.
+// Visits each object of a list of the file, with the place where it stands:
+// as a Where to a visitor that takes one, spelled out to one that takes a text.
 template <class Visit>
-void eachObjectOf(const QJsonObject &source, const QString &where, const char *key, Visit visit) {
+void eachObjectOf(const QJsonObject &source, const Where &where, const char *key, Visit visit) {
     const QJsonArray items = arrayOf(source, where, key);
-    const QString listAt = at(where, QLatin1String(key));
+    const Where listAt = where.key(key);
     for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString here = at(listAt, i);
-        visit(objectAt(items.at(i), here), here);
+        const Where here = listAt.item(i);
+        if constexpr (std::is_invocable_v<Visit &, const QJsonObject &, const Where &>)
+            visit(objectAt(items.at(i), here), here);
+        else
+            visit(objectAt(items.at(i), here), here.text());
     }
 }
 
-QString textOf(const QJsonObject &object, const QString &where, const char *key, bool required = true) {
+QString textOf(const QJsonObject &object, const Where &where, const char *key, bool required = true) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined() && !required) return QStringLiteral("");
-    if (!value.isString()) refuse(at(where, QLatin1String(key)), QStringLiteral("must be a text"));
+    if (!value.isString()) refuse(where.key(key), QStringLiteral("must be a text"));
     return value.toString();
 }
 
-int wholeNumber(const QJsonValue &value, const QString &where) {
+// An optional true or false, false when left out.
+bool truthOf(const QJsonObject &object, const Where &where, const char *key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) return false;
+    if (!value.isBool()) refuse(where.key(key), QStringLiteral("must be true or false"));
+    return value.toBool();
+}
+
+int wholeNumber(const QJsonValue &value, const Where &where) {
     const double number = value.toDouble();
     if (!value.isDouble() || number != std::floor(number) || number < INT_MIN || number > INT_MAX)
         refuse(where, QStringLiteral("must be a whole number"));
     return int(number);
 }
 
-QStringList textsOf(const QJsonValue &value, const QString &where) {
+QStringList textsOf(const QJsonValue &value, const Where &where) {
     if (!value.isArray()) refuse(where, QStringLiteral("must be a list of texts"));
     QStringList texts;
     for (const QJsonValue &item : value.toArray()) {
@@ -174,7 +225,7 @@ QStringList textsOf(const QJsonValue &value, const QString &where) {
     return texts;
 }
 
-void readPoint(const QJsonValue &value, const QString &where, double *xyz) {
+void readPoint(const QJsonValue &value, const Where &where, double *xyz) {
     const QJsonArray array = value.toArray();
     if (!value.isArray() || array.size() != 3) refuse(where, QStringLiteral("must be three numbers"));
     for (int axis = 0; axis < 3; ++axis) {
@@ -195,20 +246,32 @@ public:
         destroyModelObjects(scaffolding);
     }
 
-    script::Object *make(Kind kind, const QJsonObject &source, const QString &where, const QString &shape = QString()) {
+    script::Object *make(Kind kind, const QJsonObject &source, const Where &where, const QString &shape = QString()) {
         script::Object *object = makeObject(kind, textOf(source, where, "name"), shape);
         m_made.push_back(object);
         readProperties(node(object), source, where);
         return object;
     }
 
+    // The names and part ids met so far in each container of the file. The
+    // model's own lookups would do, but they would be made (and then kept up)
+    // for a study that no script has searched yet.
+    void unique(const script::Object *container, Kind kind, const QString &name, const Where &where) {
+        QSet<QString> &names = m_names[{container, kind}];
+        if (names.contains(name)) refuse(where, QStringLiteral("a second one named \"%1\"").arg(name));
+        names.insert(name);
+    }
+    void uniquePartId(const script::Object *scenario, int id, const Where &where) {
+        if (!m_partIds[scenario].insert(id).second) refuse(where, QStringLiteral("a second part with id %1").arg(id));
+    }
+
 private:
-    void readProperties(Node &held, const QJsonObject &source, const QString &where) {
-        eachObjectOf(source, where, "properties", [&](const QJsonObject &entry, const QString &here) {
+    void readProperties(Node &held, const QJsonObject &source, const Where &where) {
+        eachObjectOf(source, where, "properties", [&](const QJsonObject &entry, const Where &here) {
             const QString name = textOf(entry, here, "name");
             const QString type = textOf(entry, here, "type");
             const QJsonValue value = entry.value(QLatin1String("value"));
-            const QString valueAt = at(here, QStringLiteral("value"));
+            const Where valueAt = here.key("value");
             QVariant read;
             if (type == QLatin1String("bool")) {
                 if (!value.isBool()) refuse(valueAt, QStringLiteral("must be true or false"));
@@ -224,10 +287,10 @@ private:
             } else if (type == QLatin1String("textList")) {
                 read = textsOf(value, valueAt);
             } else {
-                refuse(at(here, QStringLiteral("type")),
+                refuse(here.key("type"),
                        QStringLiteral("must be bool, int, double, text or textList, not \"%1\"").arg(type));
             }
-            if (name.isEmpty()) refuse(at(here, QStringLiteral("name")), QStringLiteral("must not be empty"));
+            if (name.isEmpty()) refuse(here.key("name"), QStringLiteral("must not be empty"));
             if (held.findProperty(name)) refuse(here, QStringLiteral("a second property \"%1\"").arg(name));
             held.properties.push_back({name, read});
         });
@@ -235,43 +298,47 @@ private:
 
     std::vector<script::Object *> m_made;
     bool m_kept = false;
+    std::map<std::pair<const script::Object *, Kind>, QSet<QString>> m_names;
+    std::map<const script::Object *, std::unordered_set<int>> m_partIds;
 };
 
-void unique(const script::Object *container, Kind kind, const QString &name, const QString &where) {
-    if (childNamed(container, kind, name)) refuse(where, QStringLiteral("a second one named \"%1\"").arg(name));
-}
-
-void readEntityIds(Node &held, const QJsonObject &source, const QString &where) {
+void readEntityIds(Node &held, const QJsonObject &source, const Where &where) {
     const QJsonArray ids = arrayOf(source, where, "entities");
-    for (qsizetype i = 0; i < ids.size(); ++i) held.entityIds.push_back(wholeNumber(ids.at(i), at(at(where, QStringLiteral("entities")), i)));
+    const Where listAt = where.key("entities");
+    held.entityIds.reserve(held.entityIds.size() + ids.size());
+    for (qsizetype i = 0; i < ids.size(); ++i) held.entityIds.push_back(wholeNumber(ids.at(i), listAt.item(i)));
 }
 
-void readPart(Builder &build, script::Object *scenario, const QJsonObject &source, const QString &where) {
+void readPart(Builder &build, script::Object *scenario, const QJsonObject &source, const Where &where) {
     script::Object *part = build.make(Kind::Part, source, where);
     Node &held = node(part);
-    held.id = wholeNumber(source.value(QLatin1String("id")), at(where, QStringLiteral("id")));
-    for (script::Object *other : childrenOf(scenario, Kind::Part))
-        if (node(other).id == held.id) refuse(at(where, QStringLiteral("id")), QStringLiteral("a second part with id %1").arg(held.id));
+    held.id = wholeNumber(source.value(QLatin1String("id")), where.key("id"));
+    build.uniquePartId(scenario, held.id, where.key("id"));
     held.tag = textOf(source, where, "tag", false);
     const QJsonValue box = source.value(QLatin1String("boundingBox"));
     if (!box.isUndefined() && !box.isNull()) {
-        const QString here = at(where, QStringLiteral("boundingBox"));
+        const Where here = where.key("boundingBox");
         const QJsonObject corners = objectAt(box, here);
-        readPoint(corners.value(QLatin1String("min")), at(here, QStringLiteral("min")), held.box.min);
-        readPoint(corners.value(QLatin1String("max")), at(here, QStringLiteral("max")), held.box.max);
+        readPoint(corners.value(QLatin1String("min")), here.key("min"), held.box.min);
+        readPoint(corners.value(QLatin1String("max")), here.key("max"), held.box.max);
         for (int axis = 0; axis < 3; ++axis)
             if (held.box.min[axis] > held.box.max[axis]) refuse(here, QStringLiteral("min lies beyond max"));
         held.box.valid = true;
     }
-    eachObjectOf(source, where, "entities", [&](const QJsonObject &entry, const QString &here) {
+    const QJsonArray entities = arrayOf(source, where, "entities");
+    held.entities.reserve(entities.size());
+    eachObjectOf(source, where, "entities", [&](const QJsonObject &entry, const Where &here) {
         EntityRecord entity;
-        entity.id = wholeNumber(entry.value(QLatin1String("id")), at(here, QStringLiteral("id")));
+        entity.id = wholeNumber(entry.value(QLatin1String("id")), here.key("id"));
         const QString kind = textOf(entry, here, "kind");
         entity.kind = -1;
         for (int k = 0; k < 5; ++k)
             if (kind == QLatin1String(kEntityKinds[k])) entity.kind = k;
-        if (entity.kind < 0) refuse(at(here, QStringLiteral("kind")), QStringLiteral("must be point, edge, surface, volume or unknown"));
+        if (entity.kind < 0) refuse(here.key("kind"), QStringLiteral("must be point, edge, surface, volume or unknown"));
         entity.name = textOf(entry, here, "name", false);
+        entity.tagName = textOf(entry, here, "tagName", false);
+        entity.planar = truthOf(entry, here, "planar");
+        entity.wall = truthOf(entry, here, "wall");
         held.entities.push_back(entity);
     });
     adopt(scenario, part);
@@ -287,7 +354,7 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
     if (!results.isUndefined() && !results.isObject()) refuse(at(where, QStringLiteral("results")), QStringLiteral("must be an object"));
     if (withResults) held.results = results.toObject();
 
-    eachObjectOf(source, where, "parts", [&](const QJsonObject &entry, const QString &here) {
+    eachObjectOf(source, where, "parts", [&](const QJsonObject &entry, const Where &here) {
         readPart(build, scenario, entry, here);
     });
     const struct {
@@ -298,10 +365,14 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
                  {"boundaryConditions", Kind::BoundaryCondition},
                  {"initialConditions", Kind::InitialCondition}};
     for (const auto &list : lists) {
-        eachObjectOf(source, where, list.key, [&](const QJsonObject &entry, const QString &here) {
-            unique(scenario, list.kind, textOf(entry, here, "name"), here);
+        eachObjectOf(source, where, list.key, [&](const QJsonObject &entry, const Where &here) {
+            build.unique(scenario, list.kind, textOf(entry, here, "name"), here);
             script::Object *item = build.make(list.kind, entry, here);
             readEntityIds(node(item), entry, here);
+            if (list.kind == Kind::Group) {
+                node(item).groupType = textOf(entry, here, "type", false);
+                node(item).groupEntityType = textOf(entry, here, "entityType", false);
+            }
             adopt(scenario, item);
         });
     }
@@ -315,7 +386,7 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
         const QString shape = textOf(entry, here, "shape");
         if (shape != QLatin1String("box") && shape != QLatin1String("cylinder") && shape != QLatin1String("sphere"))
             refuse(at(here, QStringLiteral("shape")), QStringLiteral("must be box, cylinder or sphere"));
-        unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
+        build.unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
         adopt(mesh, build.make(Kind::MeshRegion, entry, here, shape));
     });
     // The settings name the parts, materials, groups and flags read above.
@@ -384,11 +455,11 @@ bool studyFromJson(const QJsonObject &root, bool withResults, QString *why) {
         std::vector<script::Object *> designs;
         script::Object *holder = build.make(Kind::Free, QJsonObject{{"name", QString()}}, QString());
         eachObjectOf(root, QString(), "designs", [&](const QJsonObject &source, const QString &here) {
-            unique(holder, Kind::Design, textOf(source, here, "name"), here);
+            build.unique(holder, Kind::Design, textOf(source, here, "name"), here);
             script::Object *design = build.make(Kind::Design, source, here);
             adopt(holder, design);
             eachObjectOf(source, here, "scenarios", [&](const QJsonObject &entry, const QString &there) {
-                unique(design, Kind::Scenario, textOf(entry, there, "name"), there);
+                build.unique(design, Kind::Scenario, textOf(entry, there, "name"), there);
                 adopt(design, readScenario(build, entry, there, withResults));
             });
             designs.push_back(design);

@@ -22,7 +22,8 @@ Object &Object::operator=(const Object &other) {
     return *this;
 }
 
-Entity::Entity() : Object(standin::unjournaled(nullptr), QString()) {}
+// Journaled, as a script's new_Entity asks for it; the host's own entities are made quietly.
+Entity::Entity() : Object(standin::unjournaled(nullptr), QString()) { standin::Call("Entity", "Entity", standin::Reads); }
 Entity::Entity(const Entity &other) : Object(other) {}
 Entity::~Entity() = default;
 Entity &Entity::operator=(const Entity &other) {

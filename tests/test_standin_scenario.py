@@ -199,6 +199,63 @@ def test_a_better_conductor_evens_the_part_out(tmp_path):
     assert temperatures(tmp_path, {})[:2] == (poor[0],) * 2  # no conductivity known: no inner rise
 
 
+def boxed_study(path, parts, heated):
+    """A study of one scenario whose parts (name, tag, min, max in mm) have boxes; 5 W on each heated part."""
+    def part(pid, name, tag, low, high):
+        return {"id": pid, "name": name, "tag": tag, "boundingBox": {"min": low, "max": high},
+                "entities": [{"id": 100 + pid, "kind": "volume", "name": name + " body"}]}
+    names = [name for name, *_ in parts]
+    scenario = {"name": "S", "parts": [part(pid, *spec) for pid, spec in enumerate(parts, 1)],
+                "boundaryConditions": [{"name": name + " heat", "entities": [101 + names.index(name)],
+                                        "properties": [{"name": "Power", "type": "double", "value": 5.0}]}
+                                       for name in heated]}
+    path.write_text(json.dumps({"format": "Setup study", "version": 2, "name": "Boxes", "lengthUnit": "millimeter",
+                                "designs": [{"name": "D", "scenarios": [scenario]}],
+                                "activeScenario": {"design": "D", "scenario": "S"}}))
+    study = Setup.DesignStudy.Create()
+    study.open(str(path))
+    scenario = study.getActiveScenario()
+    scenario.run()
+    found = Setup.PartList()
+    scenario.parts(found)
+    return {part.name(): part.property("Temperature") for part in found}
+
+
+BOXES = [("Air", "fluid", [0, 0, 0], [100, 100, 100]),
+         ("Case", "chassis", [1, 1, 1], [99, 99, 99]),
+         ("Chip", "component", [40, 40, 10], [50, 50, 12]),
+         ("Spreader", "heatsink", [38, 38, 12], [52, 52, 20]),
+         ("Vent", "opening", [40, 40, 8], [50, 50, 10]),
+         ("Loose", "component", [80, 80, 10], [90, 90, 12]),
+         ("Second chip", "component", [52.1, 40, 12], [60, 50, 14])]
+
+
+def test_a_heated_part_warms_the_solid_parts_it_touches(tmp_path):
+    t = boxed_study(tmp_path / "one.json", BOXES, ["Chip"])
+    air = t["Air"]
+    assert t["Chip"] > t["Spreader"] > t["Loose"] == air
+    # The air and the case around the chip, an opening and a part farther than the margin take none of its heat.
+    assert t["Case"] == t["Vent"] == t["Second chip"] == air
+    alone = boxed_study(tmp_path / "alone.json", [spec for spec in BOXES if spec[0] != "Spreader"], ["Chip"])
+    assert alone["Chip"] - alone["Air"] > t["Chip"] - air  # the spreader's surface sheds some of the heat
+    both = boxed_study(tmp_path / "both.json", BOXES, ["Chip", "Second chip"])
+    assert both["Spreader"] - both["Air"] > t["Spreader"] - air  # heat from both chips adds up in it
+
+
+def test_the_example_cpu_spreads_into_its_heat_sink_and_board(example_study):
+    study = Setup.DesignStudy.Create()
+    study.open(example_study)
+    scenario = study.getActiveScenario()
+    scenario.run()
+    found = Setup.PartList()
+    scenario.parts(found)
+    t = {part.name(): part.property("Temperature") for part in found}
+    air = t["Enclosure air"]
+    assert air + 10.0 < t["CPU"] < 150.0
+    assert t["CPU"] > t["Heat sink"] > air and t["CPU"] > t["Main board"] > air
+    assert t["Memory"] == t["Voltage regulator"] == t["Fan opening"] == air
+
+
 def test_start_and_wait_give_what_run_gives(study, sc, tmp_path):
     sc.applyBoundaryCondition(power("Heat", 12), ids(104), 3)
     sc.run()

@@ -85,6 +85,10 @@ def study_text(**change):
     return json.dumps(data)
 
 
+def one_scenario(**scenario):
+    return study_text(designs=[{"name": "A", "scenarios": [dict(name="S", **scenario)]}])
+
+
 BAD_FILES = [
     ("missing", lambda d: d / "missing.json", "no such file"),
     ("directory", lambda d: d, "not a file"),
@@ -105,6 +109,19 @@ BAD_FILES = [
     ("bad part", lambda d: write(d / "f.json", study_text(designs=[{"name": "A", "scenarios": [
         {"name": "S", "parts": [{"id": 1, "name": "P", "boundingBox": {"min": [0, 0, 0], "max": [1, 1]}}]}]}])),
      "designs[0].scenarios[0].parts[0].boundingBox.max: must be three numbers"),
+    ("same part id twice", lambda d: write(d / "f.json", one_scenario(parts=[
+        {"id": 1, "name": "P"}, {"id": 2, "name": "P"}, {"id": 1, "name": "Q"}])),
+     "designs[0].scenarios[0].parts[2].id: a second part with id 1"),
+    ("same group twice", lambda d: write(d / "f.json", one_scenario(groups=[{"name": "G"}, {"name": "G"}])),
+     'designs[0].scenarios[0].groups[1]: a second one named \\"G\\"'),
+    ("bad entity", lambda d: write(d / "f.json", one_scenario(parts=[{"id": 1, "name": "P", "entities": [
+        {"id": 1, "kind": "volume"}, {"id": 2, "kind": "solid"}]}])),
+     "designs[0].scenarios[0].parts[0].entities[1].kind: must be point, edge, surface, volume or unknown"),
+    ("bad entity id", lambda d: write(d / "f.json", one_scenario(materials=[{"name": "M", "entities": [1, 2, 2.5]}])),
+     "designs[0].scenarios[0].materials[0].entities[2]: must be a whole number"),
+    ("bad part property", lambda d: write(d / "f.json", one_scenario(parts=[{"id": 1, "name": "P", "properties": [
+        {"name": "p", "type": "double", "value": "1"}]}])),
+     "designs[0].scenarios[0].parts[0].properties[0].value: must be a number"),
     ("empty length unit", lambda d: write(d / "f.json", study_text(lengthUnit="")),
      'lengthUnit: \\"\\" is no length unit'),
     ("unknown active", lambda d: write(d / "f.json", study_text(activeScenario={"design": "A", "scenario": "S"})),

@@ -50,6 +50,30 @@ def walk(study: Setup.DesignStudy) -> list[str]:
     return lines
 
 
+def geometry(scenario: Setup.Scenario) -> str:
+    """A part's geometry and temperatures, a group of its entities, and one entity."""
+    SetupHost.add_part(scenario, "CPU", 3)
+    SetupHost.add_entity(scenario, "CPU", 105, Setup.Entity_Surface, "top", "lid", True, False)
+    part = scenario.partByNameAndId("CPU")
+    assert part is not None
+    found = SetupHost.new_boolp()
+    hottest: float = part.maxTemp(found) + part.avgTemp(None) + part.minTemp() + part.volume()
+    box: Setup.BoundingBox = part.boundingBox()
+    record = Setup.CTMResults()
+    done: int = part.ctmResults(record) + part.setColdSideSurface(105)
+    group = scenario.createGroup("Hot")
+    assert group is not None
+    group.add(105)
+    group.add("CPU")
+    ids = Setup.EntityIdList()
+    group.getEntities(ids)
+    entity = scenario.entity("CPU", 105)
+    assert entity is not None and group.contains(105) and not part.isTEC()
+    ident: int = entity.id() + entity.partID()
+    text: str = entity.type() + entity.name_w() + entity.tagName()
+    return "%s %d %s %r %d %.1f %s" % (text, ident, list(ids), box.isValid(), done, hottest, entity.isPlanar())
+
+
 def edit(study: Setup.DesignStudy, target: str) -> Setup.Design:
     design = study.add("Forced air", "Fan at full speed", True)
     if design is None:
@@ -129,6 +153,7 @@ def main(argv: list[str]) -> int:
     assert scenario is not None
     records(scenario)
     print("%d properties" % properties(scenario))
+    print(geometry(scenario))
     return 0
 
 

@@ -124,13 +124,48 @@ public:
 
     using Container::Container;
 };
+// A part of a scenario's geometry. Its name, id and tag are the import's; its
+// temperatures are those of the scenario's last run. The bool * of volume()
+// and the temperatures, when given, is set to whether there is a value; the
+// int results are 1 when the operation was done (a record filled), else 0.
 class Part : public Container {
 public:
     using Container::Container;
+
+    QString name() const;
+    int id() const;
+    QString tag() const;
+    int applyMaterial(Material *material);
+    double volume(bool *ok = nullptr);
+    double minTemp(bool *ok = nullptr);
+    double avgTemp(bool *ok = nullptr);
+    double maxTemp(bool *ok = nullptr);
+    bool isCTM() const;
+    bool isTEC() const;
+    int ctmResults(CTMResults &results) const;
+    int tecResults(TECResults &results) const;
+    int setColdSideSurface(int entityId);
+    BoundingBox boundingBox() const;
 };
+
+// A named group of entities of a scenario, held by their ids, with a type and
+// an entity type, both texts.
 class Group : public Container {
 public:
     using Container::Container;
+
+    void setType(const QString &type);
+    QString type() const;
+    void setEntityType(const QString &type);
+    QString entityType() const;
+    void setName(const QString &name);
+    QString name() const;
+    void getEntities(std::vector<int> &ids) const;
+    void add(int entityId);
+    // Adds the entities of the parts of this name.
+    void add(const QString &partName);
+    void remove(int entityId);
+    bool contains(int entityId) const;
 };
 
 // A point, edge, surface or volume of a part's geometry. A value class: lists
@@ -142,6 +177,16 @@ public:
     Entity(const Entity &other);
     ~Entity() override;
     Entity &operator=(const Entity &other);
+
+    // "Point", "Edge", "Surface", "Volume" or "Unknown".
+    QString type() const;
+    unsigned int id() const;
+    unsigned int partID() const;
+    QString name() const;
+    std::wstring name_w() const;
+    QString tagName() const;
+    bool isPlanar() const;
+    bool isWall() const;
 };
 
 // Objects that scenarios and materials hold; scripts reach them by pointer.
