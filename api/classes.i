@@ -4,8 +4,8 @@
  * a class above it is expected. The operations of each class are declared by
  * its own area; what stands here are the classes that no area has declared
  * yet, and the enumerations. Object, Container, the study's classes, parts,
- * groups, entities and the scenario are in object.i, study.i, parts.i and
- * scenario.i.
+ * groups, entities, properties, variations and the scenario are in object.i,
+ * study.i, parts.i, properties.i and scenario.i.
  * ========================================================================== */
 
 %{
@@ -16,15 +16,14 @@
 /* --- Parts, groups and entities, with the entity kinds -------------------- */
 %include "api/parts.i"
 
+/* --- Properties of setting objects and their variations --------------------- */
+%include "api/properties.i"
+
 namespace script {
 
-/* --- Materials, their properties and variations ---------------------------- */
+/* --- Materials; their properties and variations are in properties.i --------- */
 /// A material that a scenario's parts are made of.
 class Material : public Object {};
-/// A property of a material.
-class Property : public Object {};
-/// A variation of a material property.
-class Variation : public Object {};
 /// The ambient state that materials and a scenario are set in; a value, which its proxy owns.
 class MaterialEnv : public Object {
 public:

@@ -446,6 +446,34 @@ def parts_groups_entities():
     return step, 17
 
 
+def properties_variations():
+    quiet_host()
+    s = Setup.DesignStudy.Create()
+    s.open(STUDY)
+    SetupHost.set_journal_enabled(False)
+    material = s.getActiveScenario().getMaterial("Aluminium 6063")
+    conductivity = SetupHost.material_property(material, "Conductivity")
+    variation, ok, listed = conductivity.variation("Constant"), SetupHost.new_boolp(), Setup.VariationList()
+
+    def step():
+        variation.setValue(205.0, "W/m-K")                     # 1
+        variation.setValue("at 100C", "196 W/m-K")             # 2: the same named value again
+        variation.value("at 100C", ok)                         # 3
+        variation.units()                                      # 4
+        variation.type_w()                                     # 5
+        variation.addPoint(25.0, 201.0)                        # 6
+        variation.addVelocity(1.0, 2.0)                        # 7
+        variation.setXUnits("C")                               # 8
+        variation.setControlValue(1.0, "rpm")                  # 9
+        variation.clear()                                      # 10: what 6, 7 added goes
+        variation.setValue(float("nan"))                       # 11: refused
+        conductivity.variation()                               # 12
+        conductivity.variations(listed)                        # 13
+        conductivity.apply(variation)                          # 14
+        conductivity.type_w()                                  # 15
+    return step, 15
+
+
 def texts():
     scenario = SetupHost.new_scenario("Airflow")
     design = SetupHost.new_design("Baseline")
@@ -690,6 +718,7 @@ FAMILIES = [
     ("DesignStudy/Design/BoundingBox", study),
     ("Scenario set-up and run", scenario_setup),
     ("Part/Group/Entity", parts_groups_entities),
+    ("Property/Variation", properties_variations),
     ("texts", texts),
     ("failures", failures),
     ("SetupHost pointer helpers", pointer_helpers),

@@ -1,5 +1,6 @@
 """Opens the router enclosure study, walks its designs, scenarios and parts,
-sets up the active scenario (materials, a stronger CPU, the fan, a finer mesh
+walks the active scenario's parts and entities, groups its heat sources,
+reads the variations of a material's conductivity, sets up the active scenario (materials, a stronger CPU, the fan, a finer mesh
 on the heat sink), runs it and prints its hottest parts, adds a design for
 forced-air cooling, renames it, and saves the study to a new file.
 
@@ -56,10 +57,54 @@ for design in designs:
             print(("    %-18s %s" % (part.name(), "%5.1f W" % power if power is not None else "")).rstrip())
         print("    %d parts, %.1f W in all" % (len(parts), total))
 
-# Set up the active scenario and run it.
 scenario = study.getActiveScenario()
 if scenario is None:
     sys.exit("the study has no active scenario")
+
+# Walk the active scenario's parts and their entities. A part names its
+# entities through a group: a scratch group given the part finds them.
+print("Entities of %r:" % scenario.name())
+parts = Setup.PartList()
+scenario.parts(parts)
+ids = Setup.EntityIdList()
+for part in parts:
+    assert part is not None
+    scratch = scenario.createGroup("Entities of " + part.name())
+    if scratch is None:
+        sys.exit("could not make a group: %s" % SetupHost.journal()[-1])
+    scratch.add(part.name())
+    scratch.getEntities(ids)
+    scenario.deleteGroup("Entities of " + part.name())
+    entities = [scenario.entity(part.name(), id_) for id_ in ids]
+    kinds = ", ".join(e.type().lower() for e in entities if e is not None)
+    print("    %-18s %d %s (%s)" % (part.name(), len(ids), "entity" if len(ids) == 1 else "entities", kinds))
+
+# Group the heat sources: the parts that dissipate power.
+heat = scenario.createGroup("Heat sources")
+if heat is None:
+    sys.exit("could not make the group: %s" % SetupHost.journal()[-1])
+for part in parts:
+    assert part is not None
+    dissipated = part.property("Power")
+    if isinstance(dissipated, (int, float)) and dissipated > 0:
+        heat.add(part.name())
+heat.getEntities(ids)
+print("Group %r holds %d entities" % (heat.name(), len(ids)))
+
+# The variations of a database material's conductivity, and the one applied.
+aluminium = scenario.getMaterial("Aluminium 6063")
+conductivity = SetupHost.material_property(aluminium, "Conductivity") if aluminium else None
+if conductivity is not None:
+    applied = conductivity.variation()
+    variations = Setup.VariationList()
+    conductivity.variations(variations)
+    print("Conductivity of %r (%s):" % (aluminium.name() if aluminium else "", conductivity.type()))
+    for variation in variations:
+        assert variation is not None
+        print("    %-22s %-17s %g %s%s" % (variation.name(), variation.type_w(), variation.value(), variation.units(),
+                                        "  (applied)" if variation == applied else ""))
+
+# Set up the active scenario and run it.
 # Materials from the scenario's database: by part name, and by entity ids.
 scenario.applyMaterial("Aluminium 6063", "Heat sink")
 scenario.applyMaterial("Silicon", Setup.EntityIdList([105]), Setup.Entity_Volume)

@@ -24,6 +24,7 @@ import Setup
 %{
 #include <model.h>
 #include <control.h>
+#include <properties.h>
 #include <journal.h>
 
 #include <Clt/Vector.h>
@@ -479,6 +480,21 @@ int study_format_version() { return standin::kStudyFormatVersion; }
   if (!result)
     SWIG_fail;
 }
+%exception add_material_property {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+%exception add_motion_property {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+%exception add_variation {
+  $action
+  if (!result)
+    SWIG_fail;
+}
 
 %inline %{
 /// Gives the scenario a part as imported geometry would: a name, an id (at least 1) no other part of it has, and a tag, its attribute; hands the part back.
@@ -541,6 +557,52 @@ PyObject *give_results(script::Scenario *scenario, const QString &part_name, con
 }
 /// A motion as the application's motion area makes one, named, held by the host until the process ends.
 script::Motion *new_motion(const QString &name) { return standin::makeMotion(name); }
+%}
+
+/* Properties of materials and motions and their variations, as the
+   application's material library and motion area define them
+   (docs/standin-properties.md). Refusals raise ValueError with the host's
+   reason; None, TypeError. Not host operations: the journal does not show them. */
+%{
+static script::Property *Setup_GiveProperty(script::Object *holder, const QString &name, const QString &type) {
+  QString why;
+  if (!Setup_Steerable(holder))
+    return nullptr;
+  script::Property *property = standin::addSettingProperty(holder, name, type, &why);
+  if (!property)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return property;
+}
+%}
+
+%inline %{
+/// Gives the material a property of this name (one it does not have yet) and type, with no variations; hands it back.
+script::Property *add_material_property(script::Material *material, const QString &name, const QString &type = QString("")) {
+  return Setup_GiveProperty(material, name, type);
+}
+/// Gives the motion a property of this name (one it does not have yet) and type, with no variations; hands it back.
+script::Property *add_motion_property(script::Motion *motion, const QString &name, const QString &type = QString("")) {
+  return Setup_GiveProperty(motion, name, type);
+}
+/// Gives the property a variation of this name (one it does not have yet), type and core type, its value 0.0; hands the variation back.
+script::Variation *add_variation(script::Property *property, const QString &name, const QString &type = QString(""),
+                                 const QString &core_type = QString("")) {
+  QString why;
+  if (!Setup_Steerable(property))
+    return nullptr;
+  script::Variation *variation = standin::addVariation(property, name, type, core_type, &why);
+  if (!variation)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return variation;
+}
+/// The material's property of this name, or None; until materials look up their own properties.
+script::Property *material_property(script::Material *material, const QString &name) {
+  return material ? standin::settingProperty(material, name) : nullptr;
+}
+/// The motion's property of this name, or None; until motions look up their own properties.
+script::Property *motion_property(script::Motion *motion, const QString &name) {
+  return motion ? standin::settingProperty(motion, name) : nullptr;
+}
 %}
 
 %pythoncode %{

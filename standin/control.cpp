@@ -2,6 +2,7 @@
 
 #include "journal.h"
 #include "model.h"
+#include "properties.h"
 
 #include <script/Object.h>
 
@@ -99,6 +100,7 @@ Answer answerKind(const QVariant &answer) {
 
 void reset() {
     clearStudy();
+    forgetSteeredSettings();
     answers().clear();
     clearJournal();
     setJournalEnabled(true);

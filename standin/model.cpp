@@ -211,7 +211,10 @@ struct ChildLookup {
     size_t children = 0;  // the container's children when the lookup last matched them
 };
 struct EntityLookup {
-    std::unordered_map<int, int> at;  // id: place in the part's entities
+    // The ids side by side, in the entities' order: a part's few entities are
+    // found in one or two cache lines instead of a walk over the records.
+    std::vector<int> ids;
+    std::unordered_map<int, int> at;  // id: place in the part's entities, for parts of many
     size_t entities = 0;
 };
 void DropLookup::operator()(ChildLookup *lookup) const { delete lookup; }
@@ -219,7 +222,7 @@ void DropLookup::operator()(EntityLookup *lookup) const { delete lookup; }
 
 namespace {
 // Parts with no more entities than this are searched without a lookup.
-const size_t kEntitiesScanned = 12;
+const size_t kEntitiesScanned = 64;
 
 void enter(ChildLookup &lookup, script::Object *child, Node &held) {
     lookup.byName.insert(child, held);
@@ -339,11 +342,15 @@ void setPartId(script::Object *part, int id) {
 namespace {
 EntityRecord *entityIn(Node &held, int id) {
     std::vector<EntityRecord> &entities = held.entities;
-    if (entities.size() <= kEntitiesScanned) {
-        for (EntityRecord &entity : entities)
-            if (entity.id == id) return &entity;
-        return nullptr;
+    const size_t inlined = std::min(entities.size(), size_t(Node::kInlineEntityIds));
+    if (held.inlineEntityCount != int(entities.size())) {
+        for (size_t i = 0; i < inlined; ++i) held.inlineEntityIds[i] = entities[i].id;
+        held.inlineEntityCount = int(entities.size());
     }
+    // Records are only ever added, so the ids stay true while the count does.
+    for (size_t i = 0; i < inlined; ++i)
+        if (held.inlineEntityIds[i] == id) return &entities[i];
+    if (entities.size() == inlined) return nullptr;
     // Entities added at the end change the count and so remake the lookup;
     // one found at a place that now holds another means the list was changed
     // in place, and the lookup is made again once.
@@ -351,13 +358,29 @@ EntityRecord *entityIn(Node &held, int id) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!lookup || lookup->entities != entities.size() || attempt == 1) {
             lookup.reset(new EntityLookup());
-            lookup->at.reserve(entities.size());
-            for (size_t i = 0; i < entities.size(); ++i) lookup->at.emplace(entities[i].id, int(i));
+            lookup->ids.reserve(entities.size());
+            for (const EntityRecord &entity : entities) lookup->ids.push_back(entity.id);
+            if (entities.size() > kEntitiesScanned) {
+                lookup->at.reserve(entities.size());
+                for (size_t i = 0; i < entities.size(); ++i) lookup->at.emplace(entities[i].id, int(i));
+            }
             lookup->entities = entities.size();
         }
-        auto found = lookup->at.find(id);
-        if (found == lookup->at.end()) return nullptr;
-        if (size_t(found->second) < entities.size() && entities[found->second].id == id) return &entities[found->second];
+        size_t place = entities.size();
+        if (entities.size() <= kEntitiesScanned) {
+            const std::vector<int> &ids = lookup->ids;
+            for (size_t i = 0; i < ids.size(); ++i)
+                if (ids[i] == id) {
+                    place = i;
+                    break;
+                }
+            if (place == entities.size()) return nullptr;
+        } else {
+            auto found = lookup->at.find(id);
+            if (found == lookup->at.end()) return nullptr;
+            place = size_t(found->second);
+        }
+        if (place < entities.size() && entities[place].id == id) return &entities[place];
     }
     return nullptr;
 }
@@ -365,17 +388,20 @@ EntityRecord *entityIn(Node &held, int id) {
 
 EntityRecord *entityOf(const script::Object *part, int id) { return entityIn(node(part), id); }
 
-EntityRecord *entityOf(const script::Object *scenario, const QString &partName, int id, script::Object **part) {
+EntityRecord *entityOf(const script::Object *scenario, const QString &partName, int id, script::Object **part,
+                       const Node **partNode) {
     EntityRecord *entity = nullptr;
+    const Node *holderNode = nullptr;
     script::Object *holder = nullptr;
     if (ChildLookup *lookup = lookupAmong(scenario)) {
         holder = firstNamed(*lookup, Kind::Part, partName, [&](const NameTable::Slot &slot) {
             EntityRecord *found = entityIn(*slot.node, id);
-            if (found) entity = found;
+            if (found) entity = found, holderNode = slot.node;
             return found != nullptr;
         });
     }
     if (part) *part = holder;
+    if (partNode) *partNode = holderNode;
     return entity;
 }
 
@@ -393,7 +419,31 @@ void Box::include(const Box &other) {
     }
 }
 
-Node &node(const script::Object *object) { return nodes()[object]; }
+namespace {
+// The nodes looked up last, by a few bits of the object's address: a script
+// asks one object several things in a row (an entity's id, name and type),
+// and a lookup in the table of every node of a large study misses the cache
+// twice. The table's nodes never move, so an entry holds until its object's
+// node goes (untrack).
+struct RecentNode {
+    const script::Object *object = nullptr;
+    Node *held = nullptr;
+};
+RecentNode g_recent[512];
+RecentNode &recentSlot(const script::Object *object) {
+    return g_recent[(reinterpret_cast<std::uintptr_t>(object) >> 4) & 511];
+}
+}  // namespace
+
+Node &node(const script::Object *object) {
+    RecentNode &recent = recentSlot(object);
+    if (recent.object == object) return *recent.held;
+    Node &held = nodes()[object];
+    recent = {object, &held};
+    return held;
+}
+
+void noteNode(const script::Object *object, Node *held) { recentSlot(object) = {object, held}; }
 
 Property *Node::findProperty(const QString &name) {
     for (Property &property : properties)
@@ -411,6 +461,8 @@ void untrack(script::Object *object) {
         if (held != nodes().end() && held->second.parent == object) held->second.parent = nullptr;
     }
     watched().erase(object);
+    RecentNode &recent = recentSlot(object);
+    if (recent.object == object) recent = RecentNode();
     nodes().erase(found);
 }
 
@@ -550,6 +602,7 @@ script::Object *deepCopy(const script::Object *source, const QString &name) {
     kept.parent = nullptr;
     kept.children.clear();
     to = std::move(kept);
+    if (to.settings) to.settings = copySettings(*to.settings);
     for (script::Object *child : from.children) adopt(copy, deepCopy(child, child->objectName()));
     return copy;
 }

@@ -42,6 +42,30 @@ struct Property {
 
 // A point, edge, surface or volume of a part, by id.
 // Ids are 32 bits: entities read them unsigned, id lists carry the same bits signed.
+// The host entity that lookups handed out for one entity record, and its
+// node, found once. It stays with its record when the part's entities move,
+// and a copy of the record (a clone's part, an entity's own copy) starts
+// without one, so that no two entities share a host object.
+struct HandedOutEntity {
+    script::Entity *entity = nullptr;
+    struct Node *node = nullptr;
+    int partId = 0;  // the part's id that the entity's copy holds
+    HandedOutEntity() = default;
+    HandedOutEntity(const HandedOutEntity &) {}
+    HandedOutEntity(HandedOutEntity &&other) noexcept
+        : entity(other.entity), node(other.node), partId(other.partId) {}
+    HandedOutEntity &operator=(const HandedOutEntity &other) {
+        if (this != &other) entity = nullptr, node = nullptr, partId = 0;
+        return *this;
+    }
+    HandedOutEntity &operator=(HandedOutEntity &&other) noexcept {
+        entity = other.entity;
+        node = other.node;
+        partId = other.partId;
+        return *this;
+    }
+};
+
 struct EntityRecord {
     int id = 0;
     int kind = 4;  // script::Entity::Type
@@ -49,6 +73,7 @@ struct EntityRecord {
     QString tagName;
     bool planar = false;
     bool wall = false;
+    HandedOutEntity handedOut;
 };
 
 // The extent of a part, in the study's length unit.
@@ -100,7 +125,40 @@ public:
     std::unique_ptr<Lookup, DropLookup> held;
 };
 
+// What a setting object (a material, a motion), one of its properties or one
+// of their variations holds as such (standin/properties.h); made when first set.
+struct Settings;
+
 struct Node {
+    // First, so that looking up a part's entity reads the fewest cache lines:
+    // a part's id and entities. An entity that a lookup handed out: its
+    // part's id, and its own record as the one entity.
+    int id = 0;
+    std::vector<EntityRecord> entities;
+    // The ids of a part's first few entities, side by side next to the list:
+    // a part's entity is then found without leaving the part's node. Valid
+    // while it counts as many as the list holds (records are only added).
+    static constexpr int kInlineEntityIds = 10;
+    int inlineEntityIds[kInlineEntityIds] = {};
+    int inlineEntityCount = -1;
+    // The host entities handed out for those first few, beside them, so that
+    // a lookup of one already handed out touches nothing but the part's node.
+    struct InlineHanded {
+        script::Entity *entity[kInlineEntityIds] = {};
+        int partId = 0;  // the part's id that their copies hold
+        InlineHanded() = default;
+        InlineHanded(const InlineHanded &) {}  // a copied part hands out entities of its own
+        InlineHanded(InlineHanded &&other) noexcept { *this = std::move(other); }
+        InlineHanded &operator=(const InlineHanded &other) {
+            if (this != &other) *this = InlineHanded();
+            return *this;
+        }
+        InlineHanded &operator=(InlineHanded &&other) noexcept {
+            for (int i = 0; i < kInlineEntityIds; ++i) entity[i] = other.entity[i];
+            partId = other.partId;
+            return *this;
+        }
+    } inlineHanded;
     Kind kind = Kind::Free;
     script::Object *parent = nullptr;         // the container in the model
     // When the object joined its container (set by adopt): lookups find the
@@ -108,12 +166,9 @@ struct Node {
     std::uint64_t joined = 0;
     std::vector<script::Object *> children;   // in the order the model keeps them
     std::vector<Property> properties;         // in the order they were given
-    // A part: its id, tag, extent and entities. An entity that a lookup handed
-    // out: its part's id, and its own record as the one entity.
-    int id = 0;
+    // A part: its tag and extent.
     QString tag;
     Box box;
-    std::vector<EntityRecord> entities;
     // A group: its members; a material or a condition: the entities it is applied to.
     std::vector<int> entityIds;
     // A group: its type and the type of its entities, texts of the application's.
@@ -127,6 +182,10 @@ struct Node {
     QString shape;
     // A scenario: its settings, made when first set.
     SetupHolder setup;
+    // A material, a motion, a property or a variation: its properties, type,
+    // variations and values. Shared by plain node copies; deepCopy gives the
+    // copy its own (copySettings).
+    std::shared_ptr<Settings> settings;
     // Counts the changes of children, so that indexes built over them know when they are stale.
     unsigned revision = 0;
     LookupCache<ChildLookup> childLookup;
@@ -144,6 +203,9 @@ QObject *journaledAs(const char *hostClass, QObject *parent);
 
 // Every host object has a node from its construction to its destruction.
 Node &node(const script::Object *object);
+// Tells node() where an object's node is, found by other means (an entity
+// that a lookup hands out), so that the object's next questions find it at once.
+void noteNode(const script::Object *object, Node *held);
 void track(script::Object *object);
 void untrack(script::Object *object);
 void copyNode(const script::Object *from, script::Object *to);
@@ -189,8 +251,11 @@ EntityRecord *entityOf(const script::Object *part, int id);
 // The entity of that id of the first part of that name holding one, or null;
 // that part, too, when asked for.
 EntityRecord *entityOf(const script::Object *scenario, const QString &partName, int id,
-                       script::Object **part = nullptr);
+                       script::Object **part = nullptr, const Node **partNode = nullptr);
 void entitiesChanged(script::Object *part);
+// Settings of their own for a copy of a setting object: new properties and
+// variations, holding what the original's hold.
+std::shared_ptr<Settings> copySettings(const Settings &settings);
 // A deep copy of a design or scenario (with everything it holds) under a new name.
 script::Object *deepCopy(const script::Object *source, const QString &name);
 script::Object *ancestor(const script::Object *object, Kind kind);

@@ -453,19 +453,43 @@ struct PartEntityHash {
 
 // Host entities that lookups hand out: one per entity of a part, kept until
 // the process ends, as the other model objects are.
-script::Entity *entityObject(Object *part, const EntityRecord &record) {
-    static auto *kept = new std::unordered_map<std::pair<const Object *, int>, script::Entity *, PartEntityHash>();
-    script::Entity *&entity = (*kept)[{part, record.id}];
+script::Entity *entityObject(const Node &constPart, EntityRecord &record) {
+    // Every entity handed out stays reachable until the process ends, even
+    // once the record that found it again is gone.
+    static auto *kept = new std::vector<script::Entity *>();
+    Node &part = const_cast<Node &>(constPart);
+    const size_t place = size_t(&record - part.entities.data());
+    const bool inlined = place < size_t(Node::kInlineEntityIds);
+    Node::InlineHanded &beside = part.inlineHanded;
+    HandedOutEntity &handed = record.handedOut;
+    script::Entity *&entity = inlined ? beside.entity[place] : handed.entity;
+    if (inlined && beside.partId != part.id) {
+        // The part's id changed since: every entity handed out for it follows.
+        for (script::Entity *made : beside.entity)
+            if (made) node(made).id = part.id;
+        beside.partId = part.id;
+    }
     if (!entity) {
         Quiet quiet;
         entity = new script::Entity();
         setHeldName(entity, record.name);
+        kept->push_back(entity);
+        // What the entity answers is read from its own copy of the record,
+        // so that it never points into a part's entities. Records are made
+        // whole and never changed in place, so the copy stays true; only the
+        // part's id can change under it.
+        Node &held = node(entity);
+        held.entities.assign(1, record);
+        held.id = part.id;
+        if (inlined) {
+            beside.partId = part.id;
+        } else {
+            handed.node = &held;
+            handed.partId = part.id;
+        }
+    } else if (!inlined && handed.partId != part.id) {
+        handed.node->id = handed.partId = part.id;
     }
-    // What the entity answers is read from its own copy of the record, made
-    // again on every lookup, so that it never points into a part's entities.
-    Node &held = node(entity);
-    held.id = node(part).id;
-    held.entities.assign(1, record);
     return entity;
 }
 
@@ -1042,9 +1066,9 @@ void Analysis::ics(std::vector<InitialCondition> &conditions) {
 QObject *Analysis::entity(const QString &partName, int id) {
     Call("Analysis", "entity", Reads).arg(partName).arg(id);
     if (standin::answer(this, "entity")) return nullptr;
-    Object *part = nullptr;
-    const standin::EntityRecord *record = standin::entityOf(this, partName, id, &part);
-    return record ? standin::entityObject(part, *record) : nullptr;
+    const standin::Node *part = nullptr;
+    standin::EntityRecord *record = standin::entityOf(this, partName, id, nullptr, &part);
+    return record ? standin::entityObject(*part, *record) : nullptr;
 }
 
 QObject *Analysis::group(const QString &name) {

@@ -3,6 +3,7 @@
 // file replaces the open study. Writing goes through a temporary file that
 // replaces the old one only when everything was written.
 #include "model.h"
+#include "properties.h"
 #include "scenario.h"
 
 #include <QtCore/QFile>
@@ -92,6 +93,8 @@ QJsonArray listToJson(const script::Object *scenario, Kind kind) {
         }
         QJsonObject entry = named(child);
         entry.insert("entities", idsToJson(node(child).entityIds));
+        // Written only for a material that has them, so that one without reads as it was.
+        if (kind == Kind::Material && hasSettings(child)) entry.insert("physicalProperties", settingsToJson(child));
         if (kind == Kind::Group) {
             if (!node(child).groupType.isEmpty()) entry.insert("type", node(child).groupType);
             if (!node(child).groupEntityType.isEmpty()) entry.insert("entityType", node(child).groupEntityType);
@@ -369,6 +372,12 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
             build.unique(scenario, list.kind, textOf(entry, here, "name"), here);
             script::Object *item = build.make(list.kind, entry, here);
             readEntityIds(node(item), entry, here);
+            if (list.kind == Kind::Material && entry.contains(QLatin1String("physicalProperties"))) {
+                QString why;
+                if (!settingsFromJson(item, entry.value(QLatin1String("physicalProperties")),
+                                      here.key("physicalProperties").text(), &why))
+                    throw Bad(why.toStdString());
+            }
             if (list.kind == Kind::Group) {
                 node(item).groupType = textOf(entry, here, "type", false);
                 node(item).groupEntityType = textOf(entry, here, "entityType", false);

@@ -2,8 +2,8 @@
 # Builds and installs the binding, builds the benchmark's peers (the same host
 # calls bound by hand, by nanobind and by pybind11) against the stand-in library
 # that the binding installed, and prints nanoseconds per call, journal off and
-# on; then the int list beside array.array, and how the study scales with its
-# parts. Extra arguments go to bench/bench.py (--rounds N, --check).
+# on; then the int list beside array.array, how the study scales with its
+# parts, and what walking its parts and entities costs. Extra arguments go to bench/bench.py (--rounds N, --check).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/prepare.sh
@@ -18,3 +18,6 @@ python3 bench/bench_lists.py
 # Studies of 10,000 and 20,000 parts: opening and saving beside Python's json
 # module, and how open, save, listing, cloning and lookups scale.
 python3 bench/bench_scale.py
+# Walking every part and entity of a 20,000-part study from Python, beside the
+# same walk over plain Python objects.
+python3 bench/bench_walk.py

@@ -194,13 +194,54 @@ class Material : public Object {
 public:
     using Object::Object;
 };
-class Property : public Object {
-public:
-    using Object::Object;
-};
+// A variation of a property of a setting object (a material, a motion): a
+// value with units, named values, points with x and y units, velocity
+// entries of four numbers and a control value with units. Its type and core
+// type are the application's.
 class Variation : public Object {
 public:
     using Object::Object;
+
+    std::wstring type_w() const;
+    std::wstring core_type() const;
+    // The variation's own value and units.
+    double value() const;
+    QString units() const;
+    // A named value and its units: 0.0 and "" for a name the variation does
+    // not have, with false through ok; a null or empty name is the variation's own.
+    double value(const QString &name, bool *ok = nullptr) const;
+    QString units(const QString &name, bool *ok = nullptr) const;
+    // A null units text keeps the units that the value had.
+    void setValue(double value, const QString &units = QString());
+    void setValue(const QString &name, double value, const QString &units = QString());
+    // The value as a text: a number, optionally followed by its units.
+    void setValue(const QString &name, const QString &value);
+    void addPoint(double x, double y);
+    void setXUnits(const QString &units);
+    QString xUnits() const;
+    void setYUnits(const QString &units);
+    QString yUnits() const;
+    void addVelocity(double a, double b, double c = 0.0, double d = 0.0);
+    void setControlValue(double value, const QString &units);
+    // Forgets the points, velocity entries and named values.
+    void clear();
+};
+
+// A property of a setting object, with its variations, one of which may be applied.
+class Property : public Object {
+public:
+    using Object::Object;
+
+    QString type() const;
+    std::wstring type_w() const;
+    void setType(const QString &type);
+    // The variation of that name, or with a null or empty name the applied
+    // one (else the first); null when there is none.
+    QObject *variation(const QString &name = QString());
+    // Replaces the list's contents with the property's variations, in order.
+    void variations(std::vector<Variation *> &variations);
+    // Only a variation of this property can be applied to it.
+    void apply(Variation *variation);
 };
 
 // Boundary and initial conditions are value classes: lists of them hold copies.
