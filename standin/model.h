@@ -134,17 +134,21 @@ struct Node {
     // a part's id and entities. An entity that a lookup handed out: its
     // part's id, and its own record as the one entity.
     int id = 0;
+    int inlineEntityCount = -1;
     std::vector<EntityRecord> entities;
     // The ids of a part's first few entities, side by side next to the list:
     // a part's entity is then found without leaving the part's node. Valid
     // while it counts as many as the list holds (records are only added).
     static constexpr int kInlineEntityIds = 10;
     int inlineEntityIds[kInlineEntityIds] = {};
-    int inlineEntityCount = -1;
     // The host entities handed out for those first few, beside them, so that
     // a lookup of one already handed out touches nothing but the part's node.
     struct InlineHanded {
-        script::Entity *entity[kInlineEntityIds] = {};
+        // Each with its node, found once, side by side in one cache line.
+        struct Handed {
+            script::Entity *entity = nullptr;
+            Node *node = nullptr;
+        } at[kInlineEntityIds];
         int partId = 0;  // the part's id that their copies hold
         InlineHanded() = default;
         InlineHanded(const InlineHanded &) {}  // a copied part hands out entities of its own
@@ -154,7 +158,7 @@ struct Node {
             return *this;
         }
         InlineHanded &operator=(InlineHanded &&other) noexcept {
-            for (int i = 0; i < kInlineEntityIds; ++i) entity[i] = other.entity[i];
+            for (int i = 0; i < kInlineEntityIds; ++i) at[i] = other.at[i];
             partId = other.partId;
             return *this;
         }

@@ -462,11 +462,12 @@ script::Entity *entityObject(const Node &constPart, EntityRecord &record) {
     const bool inlined = place < size_t(Node::kInlineEntityIds);
     Node::InlineHanded &beside = part.inlineHanded;
     HandedOutEntity &handed = record.handedOut;
-    script::Entity *&entity = inlined ? beside.entity[place] : handed.entity;
+    script::Entity *&entity = inlined ? beside.at[place].entity : handed.entity;
+    Node *&held = inlined ? beside.at[place].node : handed.node;
     if (inlined && beside.partId != part.id) {
         // The part's id changed since: every entity handed out for it follows.
-        for (script::Entity *made : beside.entity)
-            if (made) node(made).id = part.id;
+        for (const Node::InlineHanded::Handed &made : beside.at)
+            if (made.node) made.node->id = part.id;
         beside.partId = part.id;
     }
     if (!entity) {
@@ -478,18 +479,18 @@ script::Entity *entityObject(const Node &constPart, EntityRecord &record) {
         // so that it never points into a part's entities. Records are made
         // whole and never changed in place, so the copy stays true; only the
         // part's id can change under it.
-        Node &held = node(entity);
-        held.entities.assign(1, record);
-        held.id = part.id;
-        if (inlined) {
+        held = &node(entity);
+        held->entities.assign(1, record);
+        held->id = part.id;
+        if (inlined)
             beside.partId = part.id;
-        } else {
-            handed.node = &held;
+        else
             handed.partId = part.id;
-        }
     } else if (!inlined && handed.partId != part.id) {
-        handed.node->id = handed.partId = part.id;
+        held->id = handed.partId = part.id;
     }
+    // A script reads what it was handed at once: its node is then found without a search.
+    noteNode(entity, held);
     return entity;
 }
 
