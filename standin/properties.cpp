@@ -90,15 +90,20 @@ script::Variation *newVariation(script::Property *property, const QString &name,
     return variation;
 }
 
-script::Property *newProperty(script::Object *holder, const QString &name, const QString &type) {
+// A new property at the end of the list; owner is the object that carries the
+// list, null for a list no object carries (a scenario's copy of a motion).
+script::Property *newProperty(Settings &list, script::Object *owner, const QString &name, const QString &type) {
     script::Property *property = makeProperty(name);
     Settings &held = settingsToChange(property);
-    held.owner = holder;
+    held.owner = owner;
     held.type = text(type);
-    Settings &list = settingsToChange(holder);
     list.propertyIndex.emplace(name, list.properties.size());
     list.properties.push_back(property);
     return property;
+}
+
+script::Property *newProperty(script::Object *holder, const QString &name, const QString &type) {
+    return newProperty(settingsToChange(holder), holder, name, type);
 }
 
 bool isSettingObject(const script::Object *object) {
@@ -175,9 +180,11 @@ std::shared_ptr<Settings> copySettings(const Settings &settings) {
 
 bool hasSettings(const script::Object *holder) { return !settingsOf(holder).properties.empty(); }
 
-QJsonArray settingsToJson(const script::Object *holder) {
+QJsonArray settingsToJson(const script::Object *holder) { return settingsToJson(settingsOf(holder)); }
+
+QJsonArray settingsToJson(const Settings &settings) {
     QJsonArray out;
-    for (const script::Property *property : settingsOf(holder).properties) {
+    for (const script::Property *property : settings.properties) {
         const Settings &held = settingsOf(property);
         QJsonArray variations;
         for (const script::Variation *variation : held.variations) {
@@ -263,6 +270,18 @@ QString uniqueName(const QJsonObject &entry, const QString &where, std::unordere
 }  // namespace
 
 bool settingsFromJson(script::Object *holder, const QJsonValue &value, const QString &where, QString *why) {
+    // Read into a list of the holder's own, so that a refused list leaves the holder as it was.
+    Settings read;
+    if (!settingsFromJson(read, holder, value, where, why)) return false;
+    Settings &held = settingsToChange(holder);
+    for (script::Property *property : read.properties) {
+        held.propertyIndex.emplace(property->objectName(), held.properties.size());
+        held.properties.push_back(property);
+    }
+    return true;
+}
+
+bool settingsFromJson(Settings &into, script::Object *owner, const QJsonValue &value, const QString &where, QString *why) {
     try {
         if (!value.isArray()) refuse(where, QStringLiteral("must be a list"));
         const QJsonArray properties = value.toArray();
@@ -312,7 +331,7 @@ bool settingsFromJson(script::Object *holder, const QJsonValue &value, const QSt
         for (const QJsonValue &item : properties) {
             const QJsonObject entry = item.toObject();
             script::Property *property =
-                newProperty(holder, entry.value(QLatin1String("name")).toString(), textAt(entry, QString(), "type"));
+                newProperty(into, owner, entry.value(QLatin1String("name")).toString(), textAt(entry, QString(), "type"));
             const QString applied = textAt(entry, QString(), "applied");
             for (const QJsonValue &vItem : entry.value(QLatin1String("variations")).toArray()) {
                 const QJsonObject v = vItem.toObject();

@@ -74,10 +74,15 @@ std::vector<script::Property *> settingProperties(const script::Object *holder);
 // Forgets what steering gave the objects that outlive a reset (motions).
 void forgetSteeredSettings();
 
-// Study files: a material's "physicalProperties" (docs/study-files.md).
+// Study files: the "physicalProperties" of a material and of a scenario's
+// copy of a motion (docs/study-files.md).
 bool hasSettings(const script::Object *holder);
 QJsonArray settingsToJson(const script::Object *holder);
+QJsonArray settingsToJson(const Settings &settings);
 // Reads them into the holder; false, with the place in the file and the reason, for a bad list.
 bool settingsFromJson(script::Object *holder, const QJsonValue &value, const QString &where, QString *why);
+// Reads them into a list that no object carries (owner null) or that owner
+// carries; a bad list adds nothing to it.
+bool settingsFromJson(Settings &into, script::Object *owner, const QJsonValue &value, const QString &where, QString *why);
 
 }  // namespace standin

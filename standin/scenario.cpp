@@ -12,6 +12,7 @@
 #include "control.h"
 #include "journal.h"
 #include "model.h"
+#include "properties.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -1309,7 +1310,8 @@ void Analysis::applyMotion(Motion *motion) {
         return;
     }
     standin::ScenarioSetup &setup = standin::setupFor(this);
-    standin::MotionSetup copy{standin::heldName(motion), standin::node(motion).properties, standin::sorted(setup.selection)};
+    standin::MotionSetup copy{standin::heldName(motion), standin::node(motion).properties, standin::sorted(setup.selection), nullptr};
+    if (standin::hasSettings(motion)) copy.settings = standin::copySettings(*standin::node(motion).settings);
     for (standin::MotionSetup &held : setup.motions)
         if (held.name == copy.name) {
             held = std::move(copy);
@@ -1370,6 +1372,9 @@ void Analysis::importSettingsFrom(Analysis *other) {
             standin::adoptIndexed(this, same);
         }
         standin::node(same).properties = standin::node(material).properties;
+        // Copies of their own, so that changing either scenario's leaves the other's as it was.
+        const std::shared_ptr<standin::Settings> &theirSettings = standin::node(material).settings;
+        standin::node(same).settings = theirSettings ? standin::copySettings(*theirSettings) : nullptr;
         const std::vector<int> ids = existing(standin::node(material).entityIds);
         if (!ids.empty()) standin::giveEntities(this, same, ids);
     }
@@ -1398,7 +1403,7 @@ void Analysis::importSettingsFrom(Analysis *other) {
     }
     ours.motions.clear();
     for (const standin::MotionSetup &motion : theirs.motions) {
-        standin::MotionSetup copy{motion.name, motion.properties, {}};
+        standin::MotionSetup copy{motion.name, motion.properties, {}, motion.settings};
         std::unordered_set<int> parts;
         for (int id : motion.parts)
             for (int same : oursNamed(id)) parts.insert(same);
@@ -2198,6 +2203,15 @@ public:
             check(at(here, "name"), emptyNameRefusal(motion.name));
             motion.properties = properties(entry, here);
             motion.parts = sorted(partSet(entry, here, "parts"));
+            // Optional: files written before motions kept their physical properties have none.
+            if (entry.contains(QLatin1String("physicalProperties"))) {
+                auto read = std::make_shared<Settings>();
+                QString why;
+                if (!settingsFromJson(*read, nullptr, entry.value(QLatin1String("physicalProperties")),
+                                      at(here, "physicalProperties"), &why))
+                    throw BadSetup(why.toStdString());
+                if (!read->properties.empty()) motion.settings = std::move(read);
+            }
             setup.motions.push_back(std::move(motion));
         });
 
@@ -2462,8 +2476,13 @@ QJsonObject scenarioSetupToJson(const script::Object *scenario) {
         groupsOut.append(QJsonObject{{"name", entry.first}, {"parent", entry.second.parent}, {"parts", idsJson(entry.second.parts)}});
     out.insert("groups", groupsOut);
     QJsonArray motions;
-    for (const MotionSetup &motion : setup.motions)
-        motions.append(QJsonObject{{"name", motion.name}, {"properties", propertiesJson(motion.properties)}, {"parts", idsJson(motion.parts)}});
+    for (const MotionSetup &motion : setup.motions) {
+        QJsonObject entry{{"name", motion.name}, {"properties", propertiesJson(motion.properties)}, {"parts", idsJson(motion.parts)}};
+        // Written only when there are some, as a material's are.
+        if (motion.settings && !motion.settings->properties.empty())
+            entry.insert("physicalProperties", settingsToJson(*motion.settings));
+        motions.append(entry);
+    }
     out.insert("motions", motions);
 
     std::map<int, double> partSizes(setup.partMeshSizes.begin(), setup.partMeshSizes.end());

@@ -51,6 +51,11 @@ struct MotionSetup {
     QString name;
     std::vector<Property> properties;
     std::vector<int> parts;
+    // Its physical properties (standin/properties.h), null for none: a deep
+    // copy made when the motion was applied, so that the script's motion
+    // changes or goes without touching it. Nothing changes it in place (it is
+    // only replaced whole), so copies of the scenario's settings share it.
+    std::shared_ptr<Settings> settings;
 };
 
 struct ScenarioSetup {

@@ -2,6 +2,7 @@
 them: every form and its defaults as the host received them, prototype lines,
 const receivers, None, the bool * read back, and what the stand-in keeps,
 steers and saves."""
+import gc
 import json
 import math
 
@@ -251,3 +252,100 @@ def _variations(prop):
     listed = Setup.VariationList()
     prop.variations(listed)
     return list(listed)
+
+
+def _spinning(study):
+    """The active scenario with a fan part selected, and a motion with an applied property variation."""
+    scenario = study.getActiveScenario()
+    SetupHost.add_part(scenario, "Fan", 5, "fan")
+    scenario.select("Fan")
+    motion = SetupHost.new_motion("Spin")
+    prop = SetupHost.add_motion_property(motion, "Angular velocity", "Rotation")
+    steady = SetupHost.add_variation(prop, "Steady", "Constant", "Constant")
+    steady.setValue(300, "rpm"), steady.setValue("idle", 50.0, "rpm"), prop.apply(steady)
+    return scenario, motion, prop, steady
+
+
+def _saved_motions(study, path):
+    study.saveShareFile(str(path), "ActiveScenario")
+    return json.loads(path.read_text())["designs"][0]["scenarios"][0]["setup"]["motions"]
+
+
+def test_an_applied_motion_keeps_a_copy_of_its_properties_through_save_and_open(study, tmp_path):
+    scenario, motion, prop, steady = _spinning(study)
+    scenario.applyMotion(motion)
+    # What the script does to its motion afterwards, and dropping it, leave the scenario's copy as it was.
+    steady.setValue(1.0, "rad/s"), SetupHost.add_variation(prop, "Ramp"), SetupHost.add_motion_property(motion, "Axis")
+    del motion, prop, steady
+    gc.collect()
+    first = _saved_motions(study, tmp_path / "first.json")
+    assert [m["name"] for m in first] == ["Spin"] and first[0]["parts"] == [5]
+    [kept] = first[0]["physicalProperties"]
+    assert (kept["name"], kept["type"], kept["applied"]) == ("Angular velocity", "Rotation", "Steady")
+    [variation] = kept["variations"]
+    assert (variation["name"], variation["value"], variation["units"], variation["values"]) == (
+        "Steady", 300.0, "rpm", [{"name": "idle", "value": 50.0, "units": "rpm"}])
+    study.setPath(str(tmp_path / "study.json")), study.save()
+    SetupHost.reset()  # forgets the script's motion's properties too
+    reopened = Setup.DesignStudy.Create()
+    reopened.open(str(tmp_path / "study.json"))
+    assert SetupHost.refusals() == [] and _saved_motions(reopened, tmp_path / "second.json") == first
+
+
+def test_a_motion_without_properties_writes_none_and_older_files_open(study, tmp_path):
+    scenario, motion, prop, steady = _spinning(study)
+    scenario.applyMotion(SetupHost.new_motion("Still"))
+    scenario.applyMotion(motion)
+    study.setPath(str(tmp_path / "study.json")), study.save()
+    data = json.loads((tmp_path / "study.json").read_text())
+    motions = data["designs"][0]["scenarios"][0]["setup"]["motions"]
+    assert "physicalProperties" not in motions[0] and "physicalProperties" in motions[1]
+    del motions[1]["physicalProperties"]  # as a file written before motions kept them
+    (tmp_path / "older.json").write_text(json.dumps(data))
+    reopened = Setup.DesignStudy.Create()
+    reopened.open(str(tmp_path / "older.json"))
+    assert reopened.path() != "" and [
+        "physicalProperties" in m for m in _saved_motions(reopened, tmp_path / "again.json")] == [False, False]
+
+
+@pytest.mark.parametrize("bad, where", [
+    ([{"name": "w", "applied": "x", "variations": []}], "motions[0].physicalProperties[0].applied"),
+    ({"name": "w"}, "motions[0].physicalProperties: must be a list"),
+])
+def test_a_bad_motion_property_list_in_a_file_is_refused(study, tmp_path, bad, where):
+    scenario, motion, prop, steady = _spinning(study)
+    scenario.applyMotion(motion)
+    study.setPath(str(tmp_path / "study.json")), study.save()
+    data = json.loads((tmp_path / "study.json").read_text())
+    data["designs"][0]["scenarios"][0]["setup"]["motions"][0]["physicalProperties"] = bad
+    (tmp_path / "bad.json").write_text(json.dumps(data))
+    other = Setup.DesignStudy.Create()
+    other.open(str(tmp_path / "bad.json"))
+    assert where in SetupHost.journal()[-1]
+
+
+def test_importing_settings_copies_the_materials_properties(study):
+    ours = study.getActiveScenario()
+    copper = SetupHost.add_material(ours, "Copper", "Solid", "Metal")
+    prop = SetupHost.add_material_property(copper, "Conductivity", "Isotropic")
+    bulk = SetupHost.add_variation(prop, "Bulk", "Constant", "Constant")
+    bulk.setValue(390, "W/m-K"), bulk.addPoint(0, 390), prop.apply(bulk)
+    SetupHost.add_variation(prop, "Hot", "Piecewise linear", "Table")
+    theirs = study.design("Baseline").add("Other")
+    stale = SetupHost.add_material(theirs, "Copper")
+    SetupHost.add_material_property(stale, "Density")
+    theirs.importSettingsFrom(ours)
+    assert SetupHost.refusals() == []
+    got = theirs.getMaterial("Copper")
+    assert SetupHost.material_property(got, "Density") is None  # replaced, as its plain properties are
+    copied = SetupHost.material_property(got, "Conductivity")
+    assert copied is not None and copied != prop and copied.type() == "Isotropic"
+    assert [v.name() for v in _variations(copied)] == ["Bulk", "Hot"]
+    same = copied.variation()
+    assert same != bulk and (same.name(), same.value(), same.units(), same.core_type()) == (
+        "Bulk", 390.0, "W/m-K", "Constant")
+    # Independent copies: changing either leaves the other as it was.
+    same.setValue(1.0), copied.apply(copied.variation("Hot"))
+    assert bulk.value() == 390.0 and prop.variation() == bulk
+    bulk.setValue(2.0)
+    assert same.value() == 1.0
