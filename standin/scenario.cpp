@@ -1527,26 +1527,29 @@ void Analysis::selectByAttribute(const QString &attribute) {
                                                                                         : standin::idsOf(tagged->second));
 }
 
-void Analysis::suppressSelectedParts() {
-    Call call("Analysis", "suppressSelectedParts", Changes);
-    const QString why = standin::noSelection(standin::setupOf(this));
+namespace {
+// The scenario's settings for an operation on the selected parts; null, the
+// call refused, when nothing is selected.
+standin::ScenarioSetup *selectedSetup(Call &call, Analysis *scenario) {
+    const QString why = standin::noSelection(standin::setupOf(scenario));
     if (!why.isEmpty()) {
         call.failed(why);
-        return;
+        return nullptr;
     }
-    standin::ScenarioSetup &setup = standin::setupFor(this);
-    setup.suppressed.insert(setup.selection.begin(), setup.selection.end());
+    return &standin::setupFor(scenario);
+}
+}  // namespace
+
+void Analysis::suppressSelectedParts() {
+    Call call("Analysis", "suppressSelectedParts", Changes);
+    if (standin::ScenarioSetup *setup = selectedSetup(call, this))
+        setup->suppressed.insert(setup->selection.begin(), setup->selection.end());
 }
 
 void Analysis::resumeSelectedParts() {
     Call call("Analysis", "resumeSelectedParts", Changes);
-    const QString why = standin::noSelection(standin::setupOf(this));
-    if (!why.isEmpty()) {
-        call.failed(why);
-        return;
-    }
-    standin::ScenarioSetup &setup = standin::setupFor(this);
-    for (int id : setup.selection) setup.suppressed.erase(id);
+    if (standin::ScenarioSetup *setup = selectedSetup(call, this))
+        for (int id : setup->selection) setup->suppressed.erase(id);
 }
 
 void Analysis::resumeAllParts() {
@@ -1603,13 +1606,7 @@ void Analysis::automaticSize() {
 
 void Analysis::spreadChanges() {
     Call call("Analysis", "spreadChanges", Changes);
-    const QString why = standin::noSelection(standin::setupOf(this));
-    if (!why.isEmpty()) {
-        call.failed(why);
-        return;
-    }
-    standin::ScenarioSetup &setup = standin::setupFor(this);
-    ++setup.spreads;
+    if (standin::ScenarioSetup *setup = selectedSetup(call, this)) ++setup->spreads;
 }
 
 void Analysis::useUniformSize() {
@@ -1687,13 +1684,8 @@ void Analysis::setExtrusionEndLayering(const QString &layering) {
 
 void Analysis::extrudeMesh() {
     Call call("Analysis", "extrudeMesh", Changes);
-    const QString why = standin::noSelection(standin::setupOf(this));
-    if (!why.isEmpty()) {
-        call.failed(why);
-        return;
-    }
-    standin::ScenarioSetup &setup = standin::setupFor(this);
-    setup.extruded.insert(setup.selection.begin(), setup.selection.end());
+    if (standin::ScenarioSetup *setup = selectedSetup(call, this))
+        setup->extruded.insert(setup->selection.begin(), setup->selection.end());
 }
 
 void Analysis::removeExtrusions() {

@@ -24,7 +24,18 @@ def scenario():
     return SetupHost.new_scenario("Airflow")
 
 
-__all__ = ["Setup", "SetupHost", "_Setup", "raises_text"]
+def prototypes(function, *lines):
+    """The overload failure's text for a function of these prototype lines."""
+    return (f"Wrong number of arguments for overloaded function '{function}'.\n  Possible C/C++ prototypes are:\n"
+            + "".join(f"    {line}\n" for line in lines))
+
+
+def sent(host_class="Analysis"):
+    """What the host was asked of that class, the last time, without its refusal."""
+    return [e for e in SetupHost.journal() if e.startswith(host_class + "::")][-1].split(" failed: ")[0]
+
+
+__all__ = ["Setup", "SetupHost", "_Setup", "raises_text", "prototypes", "sent"]
 
 
 @pytest.fixture

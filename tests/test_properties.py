@@ -11,17 +11,7 @@ import pytest
 import Setup
 import SetupHost
 import _Setup
-from conftest import raises_text
-
-
-def sent(host_class):
-    """What the host was asked of that class, the last time, without its refusal."""
-    return [e for e in SetupHost.journal() if e.startswith(host_class + "::")][-1].split(" failed: ")[0]
-
-
-def prototypes(function, *lines):
-    return (f"Wrong number of arguments for overloaded function '{function}'.\n  Possible C/C++ prototypes are:\n"
-            + "".join(f"    {line}\n" for line in lines))
+from conftest import prototypes, raises_text, sent
 
 
 @pytest.fixture

@@ -8,18 +8,7 @@ import pytest
 import Setup
 import SetupHost
 import _Setup
-from conftest import raises_text
-
-
-def sent():
-    """What the host was asked, the last time, without its refusal."""
-    calls = [e for e in SetupHost.journal() if e.startswith("Analysis::")]
-    return calls[-1].split(" failed: ")[0]
-
-
-def prototypes(function, *lines):
-    return (f"Wrong number of arguments for overloaded function '{function}'.\n  Possible C/C++ prototypes are:\n"
-            + "".join(f"    {line}\n" for line in lines))
+from conftest import prototypes, raises_text, sent
 
 
 @pytest.fixture

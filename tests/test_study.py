@@ -7,12 +7,7 @@ import pytest
 import Setup
 import SetupHost
 import _Setup
-from conftest import raises_text
-
-
-def prototypes(function, *lines):
-    return (f"Wrong number of arguments for overloaded function '{function}'.\n  Possible C/C++ prototypes are:\n"
-            + "".join(f"    {line}\n" for line in lines))
+from conftest import prototypes, raises_text
 
 
 def host_calls(prefix=("DesignStudy::", "Design::", "BoundingBox::")):
