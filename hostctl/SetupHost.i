@@ -451,8 +451,8 @@ PyObject *length_unit_code(Clt::Units::MLENGTHUNITS *unit) {
   return PyLong_FromLong(long(*unit));
 }
 
-/* Fills a PartList with the parts of a scenario, until scenarios list their
-   own parts. */
+/* Fills a PartList with the parts of a scenario, as Scenario.parts does;
+   kept for the scripts and tests written before scenarios listed their own. */
 PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
   if (!scenario) {
     PyErr_SetString(PyExc_TypeError, "a scenario is expected, not None");
