@@ -191,17 +191,13 @@ struct EntityAt {
 struct Index {
     bool built = false;
     unsigned revision = 0;
-    std::unordered_map<int, Object *> partsById;
-    std::unordered_map<QString, std::vector<Object *>> partsByName;
+    // Parts by id and by name, and groups, materials and conditions by name,
+    // are the model's own lookups (childNamed, partOfId), which follow renames.
     std::unordered_map<QString, std::vector<Object *>> partsByTag;
     // Entity ids are the scenario's own; should two parts share one, the
     // first keeps the plain entry and the others are listed beside it.
     std::unordered_map<int, EntityAt> entities;
     std::unordered_multimap<int, EntityAt> sharedEntities;
-    std::unordered_map<QString, Object *> groups;
-    std::unordered_map<QString, Object *> materials;
-    std::unordered_map<QString, Object *> boundaryConditions;
-    std::unordered_map<QString, Object *> initialConditions;
     // The material of each entity that has one, and the entity's place in its list.
     std::unordered_map<int, std::pair<Object *, size_t>> materialOfEntity;
     // A condition's entities as a set, made when the condition is first extended.
@@ -213,16 +209,6 @@ std::unordered_map<const Object *, Index> &indexes() {
     return *all;
 }
 
-std::unordered_map<QString, Object *> *namedOf(Index &index, Kind kind) {
-    switch (kind) {
-    case Kind::Group: return &index.groups;
-    case Kind::Material: return &index.materials;
-    case Kind::BoundaryCondition: return &index.boundaryConditions;
-    case Kind::InitialCondition: return &index.initialConditions;
-    default: return nullptr;
-    }
-}
-
 void indexEntity(Index &index, Object *part, size_t at) {
     const int id = node(part).entities[at].id;
     if (!index.entities.emplace(id, EntityAt{part, at}).second) index.sharedEntities.emplace(id, EntityAt{part, at});
@@ -231,13 +217,10 @@ void indexEntity(Index &index, Object *part, size_t at) {
 void indexChild(Index &index, Object *child) {
     const Node &held = node(child);
     if (held.kind == Kind::Part) {
-        index.partsById.emplace(held.id, child);
-        index.partsByName[child->objectName()].push_back(child);
         if (!held.tag.isEmpty()) index.partsByTag[held.tag].push_back(child);
         for (size_t i = 0; i < held.entities.size(); ++i) indexEntity(index, child, i);
         return;
     }
-    if (auto *named = namedOf(index, held.kind)) named->emplace(child->objectName(), child);
     if (held.kind == Kind::Material)
         for (size_t at = 0; at < held.entityIds.size(); ++at)
             index.materialOfEntity.emplace(held.entityIds[at], std::make_pair(child, at));
@@ -276,10 +259,6 @@ void detachIndexed(Object *scenario, Object *child) {
     detach(child);
     index.revision = node(scenario).revision;
     const Node &held = node(child);
-    if (auto *named = namedOf(index, held.kind)) {
-        auto found = named->find(child->objectName());
-        if (found != named->end() && found->second == child) named->erase(found);
-    }
     if (held.kind == Kind::Material)
         for (int id : held.entityIds) {
             auto found = index.materialOfEntity.find(id);
@@ -288,17 +267,10 @@ void detachIndexed(Object *scenario, Object *child) {
     index.conditionEntities.erase(child);
 }
 
-Object *partById(const Object *scenario, int id) {
-    const Index &index = indexOf(scenario);
-    auto found = index.partsById.find(id);
-    return found == index.partsById.end() ? nullptr : found->second;
-}
+Object *partById(const Object *scenario, int id) { return partOfId(scenario, id); }
 
-const std::vector<Object *> &partsNamed(const Object *scenario, const QString &name) {
-    static const std::vector<Object *> none;
-    const Index &index = indexOf(scenario);
-    auto found = index.partsByName.find(name);
-    return found == index.partsByName.end() ? none : found->second;
+std::vector<Object *> partsNamed(const Object *scenario, const QString &name) {
+    return childrenNamed(scenario, Kind::Part, name);
 }
 
 const EntityRecord *entityById(const Object *scenario, int id, Object **part = nullptr) {
@@ -2029,9 +2001,7 @@ bool addEntity(script::Analysis *scenario, const QString &partName, int id, int 
 
 ScenarioSetup &setupToChange(const script::Object *scenario) { return setupFor(scenario); }
 
-script::Object *scenarioPart(const script::Object *scenario, int id) { return partById(scenario, id); }
-
-const std::vector<script::Object *> &scenarioPartsNamed(const script::Object *scenario, const QString &name) {
+std::vector<script::Object *> scenarioPartsNamed(const script::Object *scenario, const QString &name) {
     return partsNamed(scenario, name);
 }
 
@@ -2048,10 +2018,6 @@ bool renameGroup(script::Object *scenario, script::Object *group, const QString 
     if (!why->isEmpty()) return false;
     const QString old = group->objectName();
     if (old == name) return true;
-    Index &index = indexOf(scenario);
-    auto found = index.groups.find(old);
-    if (found != index.groups.end() && found->second == group) index.groups.erase(found);
-    index.groups[name] = group;
     setHeldName(group, name);
     // What the settings keep of the group goes with its name, and so do the groups inside it.
     ScenarioSetup &setup = setupFor(scenario);

@@ -126,8 +126,7 @@ ScenarioSetup &setupToChange(const script::Object *scenario);
 
 // Hashed lookups over a scenario's children, for the operations of its parts
 // and groups (standin/parts.cpp): null or none when nothing is found.
-script::Object *scenarioPart(const script::Object *scenario, int id);
-const std::vector<script::Object *> &scenarioPartsNamed(const script::Object *scenario, const QString &name);
+std::vector<script::Object *> scenarioPartsNamed(const script::Object *scenario, const QString &name);
 const EntityRecord *scenarioEntity(const script::Object *scenario, int id, script::Object **part = nullptr);
 script::Object *scenarioMaterial(const script::Object *scenario, const QString &name);
 // Renames a group of the scenario, keeping its lookups and settings current;
