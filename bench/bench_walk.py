@@ -10,17 +10,15 @@ is off, as a script that walks a whole study would switch it. Prints a table
 row with the ratio and its goal; with --check, exits with status 1 when the
 goal is missed."""
 import argparse
-import gc
 import json
 import os
 import sys
 import tempfile
-import time
 
 import Setup
 import SetupHost
 
-from bench_scale import ENTITIES_PER_PART, KINDS, LARGE, make_study
+from bench_scale import ENTITIES_PER_PART, KINDS, LARGE, make_study, timed
 
 GOAL = 3.0
 
@@ -83,13 +81,6 @@ def walk(scenario, parts, ids):
             entity.id(), entity.name(), entity.type()
             count += 1
     return count
-
-
-def timed(action):
-    gc.collect()
-    start = time.perf_counter()
-    action()
-    return time.perf_counter() - start
 
 
 def main():
