@@ -28,6 +28,10 @@ class Mesh;
 class Results;
 class BoundaryCondition;
 class InitialCondition;
+class FanCurve;
+class TimeCurve;
+class Entity;
+class Property;
 }  // namespace script
 
 // The lists that the study's filling operations fill, under the application's names.
@@ -189,10 +193,53 @@ public:
     bool isWall() const;
 };
 
-// Objects that scenarios and materials hold; scripts reach them by pointer.
+// The ambient state that materials and a scenario are set in. A value class.
+class MaterialEnv : public Object {
+public:
+    MaterialEnv();
+    MaterialEnv(const MaterialEnv &other);
+    ~MaterialEnv() override;
+    MaterialEnv &operator=(const MaterialEnv &other);
+};
+
+// A material of a scenario's database, or one a script made. Its name,
+// property and properties are its own: the property is an object with
+// variations, not a value. Values with units take the units as a text of the
+// application's ("mm", "J/kg-K", "Pa", "C").
 class Material : public Object {
 public:
     using Object::Object;
+    // A material of that name for the scenario (none when null); the type
+    // names what kind of material it is, empty for the application's default.
+    Material(const QString &name, Analysis *scenario = nullptr, const QString &type = QString(""));
+    ~Material() override;
+    // The scenario's database material of that type and subtype, made when
+    // it has none; null when the scenario is null or the type is unknown.
+    static Material *Create(Analysis *scenario, const char *type, const char *subtype);
+
+    void setName(const QString &name);
+    QString name() const;
+    // The property of that name, a Property; null when there is none.
+    QObject *property(const QString &name);
+    void setShellThickness(double thickness, const QString &units);
+    void setInletFaces(const std::vector<int> &faceIds);
+    void setOutletFaces(const std::vector<int> &faceIds);
+    void setReferenceGasConstant(double value, const QString &units);
+    void setReferencePressure(double value, const QString &units);
+    void setReferenceTemperature(double value, const QString &units);
+    void setThermostatTriggerTemperature(double value, const QString &units);
+    void setDirectionNormalTo(Entity *entity);
+    void reverseDirection();
+    void setDirection(double x, double y, double z);
+    void setOrigin(double x, double y, double z);
+    void setDirections(const QString &first, const QString &second, const QString &third);
+    void setNormalDirectionNormalTo(Entity *entity);
+    void setNormalDirection(double x, double y, double z);
+    // Fill the lists with what the material is applied to, and its properties.
+    void parts(std::vector<Part *> &parts);
+    void entities(std::vector<Entity> &entities);
+    void properties(std::vector<Property *> &properties);
+    MaterialEnv materialEnv() const;
 };
 // A variation of a property of a setting object (a material, a motion): a
 // value with units, named values, points with x and y units, velocity
@@ -244,7 +291,27 @@ public:
     void apply(Variation *variation);
 };
 
+// A fan's curve: points of flow rate and pressure rise. A boundary condition
+// holds it; scripts reach it through the condition only.
+class FanCurve : public Object {
+public:
+    using Object::Object;
+    ~FanCurve() override;
+    void addPoint(double flow, double pressure);
+};
+
+// A value that changes with time: named values and points of time and factor.
+class TimeCurve : public Object {
+public:
+    using Object::Object;
+    explicit TimeCurve(const QString &name);
+    ~TimeCurve() override;
+    void setValue(const QString &name, double value);
+    void addPoint(double time, double value);
+};
+
 // Boundary and initial conditions are value classes: lists of them hold copies.
+// Their values take units as a text of the application's ("W", "C", "m^3/s").
 class BoundaryCondition : public Object {
 public:
     BoundaryCondition();
@@ -252,6 +319,17 @@ public:
     BoundaryCondition(const BoundaryCondition &other);
     ~BoundaryCondition() override;
     BoundaryCondition &operator=(const BoundaryCondition &other);
+
+    QString infoString() const;
+    std::wstring infoString_w() const;
+    void setValue(double value, const QString &units);
+    void setPointOnAxis(double x, double y, double z);
+    void setAxisDirection(double x, double y, double z);
+    // Null takes the time curve away.
+    void setTimeCurve(TimeCurve *curve);
+    void entities(std::vector<Entity> &entities);
+    // The condition's fan curve, or null for a condition that is no fan.
+    FanCurve *fanCurve() const;
 };
 class InitialCondition : public Object {
 public:
@@ -260,6 +338,11 @@ public:
     InitialCondition(const InitialCondition &other);
     ~InitialCondition() override;
     InitialCondition &operator=(const InitialCondition &other);
+
+    QString infoString() const;
+    std::wstring infoString_w() const;
+    void setValue(double value, const QString &units);
+    void entities(std::vector<Entity> &entities);
 };
 
 // The extent of a geometry, in the study's length unit. A value class; a box
@@ -289,62 +372,127 @@ private:
     bool m_valid;
 };
 
-// A scenario's mesh settings, in four groups, each an object of its own.
+// A scenario's mesh settings, in four groups, each an object of its own
+// whose settings are its properties.
 class MeshEnhancement : public Object {
 public:
     using Object::Object;
+    ~MeshEnhancement() override;
 };
 class MeshAdvancedControls : public Object {
 public:
     using Object::Object;
+    ~MeshAdvancedControls() override;
 };
 class MeshAdaptation : public Object {
 public:
     using Object::Object;
+    ~MeshAdaptation() override;
 };
 class MeshDiagnostics : public Object {
 public:
     using Object::Object;
+    ~MeshDiagnostics() override;
+    void restoreMinimumLengthScale();
 };
 class Mesh : public Object {
 public:
     using Object::Object;
-};
-
-// The material environment: the ambient state that materials and a scenario
-// are set in. A value class.
-class MaterialEnv : public Object {
-public:
-    MaterialEnv();
-    MaterialEnv(const MaterialEnv &other);
-    ~MaterialEnv() override;
-    MaterialEnv &operator=(const MaterialEnv &other);
+    ~Mesh() override;
+    MeshEnhancement *meshEnahancement() const;
+    MeshAdvancedControls *advancedControls() const;
+    MeshAdaptation *adaptation() const;
+    MeshDiagnostics *diagnostics() const;
+    void refine();
 };
 
 // A motion of parts, which a scenario keeps a copy of when it is applied.
+// Setters take x, y and z; getters give a Vector. Its property and motion
+// component are objects found by name, null when there is none.
 class Motion : public Object {
 public:
     using Object::Object;
+    explicit Motion(const QString &name);
+    ~Motion() override;
+
+    QObject *property(const QString &name);
+    QObject *motionComponent(const QString &name);
+    void setDirection(double x, double y, double z);
+    void setDirectionNormalTo(Entity *entity);
+    void reverseDirection();
+    void setAxisOfRotation(double x, double y, double z);
+    void setAxisOfRotationNormalTo(Entity *entity);
+    void reverseAxisOfRotation();
+    void setCenterOfRotation(double x, double y, double z);
+    void setCenterOfRotationToCentroid(Entity *entity);
+    void setOrbitAxis(double x, double y, double z);
+    void setOrbitAxisNormalTo(Entity *entity);
+    void reverseOrbitAxis();
+    void setCenterOfOrbit(double x, double y, double z);
+    void setTiltAxis(double x, double y, double z);
+    void setTiltAxisNormalTo(Entity *entity);
+    void reverseTiltAxis();
+    void setAxisOfNutation(double x, double y, double z);
+    void setAxisOfNutationNormalTo(Entity *entity);
+    void reverseAxisOfNutation();
+    void setCenterOfNutation(double x, double y, double z);
+    void setCenterOfNutationToCentroid(Entity *entity);
+    void setForceDirection(double x = 1.0, double y = 0.0, double z = 0.0);
+    Clt::Vector forceDirection() const;
+    void setForceLocation(double x = 0.0, double y = 0.0, double z = 0.0);
+    Clt::Vector forceLocation() const;
+    void setGravity(double x = 0.0, double y = 0.0, double z = -1.0);
+    Clt::Vector gravity() const;
+    void setTimeCurve(const TimeCurve &curve);
 };
 
-// Mesh refinement regions.
+// Mesh refinement regions: a local mesh size and a uniform flag over a shape.
+// The kinds' constructors take their geometry as vectors, which a null
+// leaves at the origin, and numbers.
 class MeshRegion : public Object {
 public:
     using Object::Object;
+    MeshRegion();
+    ~MeshRegion() override;
+    bool uniform() const;
+    void setUniform(bool uniform);
+    double localMeshSize() const;
+    void setLocalMeshSize(double size);
+    void spreadChanges();
 };
 class MeshBoxRegion : public MeshRegion {
 public:
     using MeshRegion::MeshRegion;
+    MeshBoxRegion(Clt::Vector *first = nullptr, Clt::Vector *second = nullptr, Clt::Vector *third = nullptr);
+    ~MeshBoxRegion() override;
 };
 class MeshCylindricalRegion : public MeshRegion {
 public:
     using MeshRegion::MeshRegion;
+    MeshCylindricalRegion(Clt::Vector *base = nullptr, double radius = 0.0, double height = 0.0, Clt::Vector *axis = nullptr);
+    ~MeshCylindricalRegion() override;
 };
 class MeshSphericalRegion : public MeshRegion {
 public:
     using MeshRegion::MeshRegion;
+    MeshSphericalRegion(Clt::Vector *center = nullptr, double radius = 0.0);
+    ~MeshSphericalRegion() override;
 };
 
+// Heating by the sun of a scenario's outer surfaces, at a site and time of
+// the application's: directions and orientations with a text and three
+// numbers, latitude and longitude in degrees, minutes and a hemisphere text.
+class SolarHeating : public Object {
+public:
+    explicit SolarHeating(Analysis *scenario);
+    ~SolarHeating() override;
+    void enable();
+    void disable();
+    void setCompassDirection(const QString &name, double x, double y, double z);
+    void setCelestialOrientation(const QString &name, double x, double y, double z);
+    void setLatitude(int degrees, int minutes, const QString &hemisphere);
+    void setLongitude(int degrees, int minutes, const QString &hemisphere);
+};
 
 // A scenario: one analysis set-up of a design, with its parts, materials,
 // conditions, groups, mesh, solver settings and results. Its operations

@@ -53,6 +53,17 @@ public:
         QZTU_MASSFLUX
     };
     enum UnitSystem { MCU_UNKNOWN = -1, MCU_MKS = 0, MCU_CGS, MCU_MGS, MCU_FLS, MCU_ILS, MCU_IWC };
+
+    // The value of the quantity in the first system, in the second; a system
+    // of -1 is MKS.
+    static double Convert(double value, Measurement quantity, UnitSystem from, UnitSystem to = MCU_UNKNOWN);
+    // The value of the quantity in that system, in MKS.
+    static double ConvertFromSystemUnits(double value, Measurement quantity, UnitSystem system);
+    // Writes the scale and offset with which a value in the second system is
+    // one in the first times the scale plus the offset; 1 when the quantity
+    // and systems are known, else 0 with scale 1 and offset 0.
+    static int GetConversionFactors(Measurement quantity, double &scale, double &offset, UnitSystem from,
+                                    UnitSystem to = MCU_UNKNOWN);
 };
 
 }  // namespace script
