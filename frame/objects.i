@@ -289,7 +289,7 @@ static int Setup_ConvertPtrAndOwn(PyObject *obj, void **ptr, swig_type_info *typ
   else if (!(holder = Setup_OwnThisOfKnownProxy(obj)))
     holder = Setup_GetSwigThis(obj);
   if (holder && Setup_IsView(holder) && !(flags & SETUP_PROBE) && !Setup_ViewIsLive(holder))
-    return SETUP_STALE_VIEW;
+    return Setup_DeadViewFailure(holder);
   for (; holder; holder = (SwigPyObject *)holder->next) {
     swig_type_info *from = holder->ty;
     swig_cast_info *cast;

@@ -1,6 +1,9 @@
 /* ==========================================================================
  * Views into a list: the pointer objects that point at an element inside a
  * list's storage (lst[i], front(), back() of the lists that hold values).
+ * Views of a part of an object: the pointer objects of what an object holds
+ * as its own and frees with itself (a condition's fan curve, a material's
+ * property), made the same way with the object in the list's place.
  *
  * A view keeps its list alive, and it holds while the list keeps its size
  * and storage. Every operation that may move the list's elements (any change
@@ -23,7 +26,9 @@ static PyObject *Setup_NewShadowInstance(SwigPyClientData *data, PyObject *point
 /* What a list's pointer object carries once a view into the list has been
    made: how many times the list has changed since. It is kept in the pointer
    object's own attribute dict, under a key no attribute can name, so that it
-   lives as long as the list's pointer object does. */
+   lives as long as the list's pointer object does. An object that hands out
+   views of its parts carries one too; it never counts a change, since the
+   object keeps its parts where they are for as long as it lives. */
 struct Setup_ListState {
   PyObject_HEAD
   unsigned long long changes;
@@ -34,16 +39,19 @@ struct Setup_ListState {
    made. */
 struct Setup_ViewObject {
   SwigPyObject pointer;
-  SwigPyObject *list;
+  SwigPyObject *list; /* or the object whose part this is */
   Setup_ListState *state;
   unsigned long long changes;
+  int ofPart;
 };
 
 /* The shared view types, copied here for the road of every call. */
 static PyTypeObject *Setup_viewType, *Setup_listStateType;
 
-/* A conversion that found a view whose list has changed since. */
+/* A conversion that found a view whose list has changed since, or a view of
+   a part whose object is gone. */
 #define SETUP_STALE_VIEW (-300)
+#define SETUP_GONE_OWNER (-301)
 /* Asked by overload choice: a view that is no longer valid still has its
    type, so that the chosen form, not the overload failure, reports it. */
 #define SETUP_PROBE 0x100
@@ -52,10 +60,23 @@ static inline int Setup_IsView(const SwigPyObject *pointer) {
   return Py_TYPE(pointer) == Setup_viewType;
 }
 
+/* A view of a part holds its object, which may itself be a view (the fan
+   curve of a condition read from a list): each link must hold. */
 static inline int Setup_ViewIsLive(const SwigPyObject *pointer) {
-  const Setup_ViewObject *view = (const Setup_ViewObject *)pointer;
-  /* An explicit delete of the list clears its pointer object. */
-  return view->list->ptr && view->state->changes == view->changes;
+  for (;;) {
+    const Setup_ViewObject *view = (const Setup_ViewObject *)pointer;
+    /* An explicit delete of the list or object clears its pointer object. */
+    if (!view->list->ptr || view->state->changes != view->changes)
+      return 0;
+    if (!Setup_IsView(view->list))
+      return 1;
+    pointer = view->list;
+  }
+}
+
+/* What a conversion reports for a view that no longer holds. */
+static inline int Setup_DeadViewFailure(const SwigPyObject *pointer) {
+  return ((const Setup_ViewObject *)pointer)->ofPart ? SETUP_GONE_OWNER : SETUP_STALE_VIEW;
 }
 
 static PyObject *Setup_ListStateKey(void) {
@@ -137,16 +158,17 @@ static int Setup_InitViewTypes(void) {
   return 1;
 }
 
-/* A view of `element`, of class `type`, inside the list behind `listObject`,
-   presented as the class's proxy when one is registered; a new reference, or
-   0 with an exception set. */
-static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_info *type) {
+/* A view of `element`, of class `type`, inside the list (or of a part of the
+   object) behind `listObject`, presented as the class's proxy when one is
+   registered; a new reference, or 0 with an exception set. */
+static PyObject *Setup_NewViewOf(PyObject *listObject, void *element, swig_type_info *type, int ofPart) {
   SwigPyObject *list = Setup_GetSwigThis(listObject);
   Setup_ListState *state;
   Setup_ViewObject *view;
   SwigPyClientData *data;
   if (!list) {
-    PyErr_SetString(PyExc_TypeError, "a list element view needs the list's pointer object");
+    PyErr_SetString(PyExc_TypeError, ofPart ? "a view of a part needs its object's pointer object"
+                                            : "a list element view needs the list's pointer object");
     return 0;
   }
   state = Setup_ListStateOf(list);
@@ -181,6 +203,7 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
   Py_INCREF(state);
   view->state = state;
   view->changes = state->changes;
+  view->ofPart = ofPart;
   data = type ? (SwigPyClientData *)type->clientdata : 0;
   if (data && !data->pytype) {
     PyObject *proxy = Setup_NewShadowInstance(data, (PyObject *)view);
@@ -190,10 +213,35 @@ static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_in
   return (PyObject *)view;
 }
 
-/* A stale view is reported in words of its own, not as a wrong argument. */
+static PyObject *Setup_NewView(PyObject *listObject, void *element, swig_type_info *type) {
+  return Setup_NewViewOf(listObject, element, type, 0);
+}
+
+/* A null part is None; a part of an object that is itself gone is refused
+   as any use of that object would be. */
+static PyObject *Setup_NewPartView(PyObject *ownerObject, void *part, swig_type_info *type) {
+  SwigPyObject *owner;
+  if (!part)
+    return SWIG_Py_Void();
+  owner = Setup_GetSwigThis(ownerObject);
+  if (owner && Setup_IsView(owner) && !Setup_ViewIsLive(owner)) {
+    PyErr_SetString(PyExc_ValueError, "the object this belongs to no longer exists");
+    return 0;
+  }
+  return Setup_NewViewOf(ownerObject, part, type, 1);
+}
+
+static inline int Setup_IsDeadView(int code) {
+  return code == SETUP_STALE_VIEW || code == SETUP_GONE_OWNER;
+}
+
+/* A view that no longer holds is reported in words of its own, not as a
+   wrong argument. */
 static inline void Setup_Error(int code, const char *message) {
   if (code == SETUP_STALE_VIEW)
     PyErr_SetString(PyExc_ValueError, "list element no longer exists");
+  else if (code == SETUP_GONE_OWNER)
+    PyErr_SetString(PyExc_ValueError, "the object this belongs to no longer exists");
   else
     SWIG_Python_SetErrorMsg(SWIG_Python_ErrorType(code), message);
 }
@@ -221,3 +269,17 @@ static inline void Setup_Error(int code, const char *message) {
   if (!Setup_InitViewTypes())
     return -1;
 %}
+
+/* A result that its receiver holds as a part of itself and frees with itself
+   (a condition's fan curve, a material's property): a view that keeps the
+   receiver's pointer object alive, so that releasing the receiver's proxy
+   frees nothing while the part is in use, and that is refused with
+   ValueError once the receiver is deleted outright. None for a null part.
+   The view owns nothing; the receiver frees the part. */
+%define %setup_part_of_receiver(Result, Method)
+%typemap(out, noblock=1) Result Method {
+  $result = Setup_NewPartView(swig_obj[0], (void *)$1, $descriptor);
+  if (!$result)
+    SWIG_fail;
+}
+%enddef

@@ -575,7 +575,7 @@ template <class Seq> static PyObject *fastIterator(PyObject *listObj, Seq *list)
     if ($input == Py_None) {
       %argument_nullref("$type", $symname, $argnum);
     }
-    %argument_fail(failure == SETUP_STALE_VIEW ? failure : SWIG_TypeError, "$type", $symname, $argnum);
+    %argument_fail(Setup_IsDeadView(failure) ? failure : SWIG_TypeError, "$type", $symname, $argnum);
   }
 }
 %typemap(typecheck, precedence=SWIG_TYPECHECK_VECTOR, noblock=1, fragment="Setup_ListKit") const Setup_AnyList &items {
