@@ -1,5 +1,5 @@
-// Host objects that behave as values: entities and boundary and initial
-// conditions are copied into and out of the lists that hold them.
+// Host objects that behave as values: entities are copied into and out of
+// the lists that hold them (conditions, in conditions.cpp, too).
 #include <script/Object.h>
 
 #include "control.h"
@@ -27,28 +27,6 @@ Entity::Entity() : Object(standin::unjournaled(nullptr), QString()) { standin::C
 Entity::Entity(const Entity &other) : Object(other) {}
 Entity::~Entity() = default;
 Entity &Entity::operator=(const Entity &other) {
-    Object::operator=(other);
-    return *this;
-}
-
-BoundaryCondition::BoundaryCondition() : Object(standin::unjournaled(nullptr), QString()) {}
-BoundaryCondition::BoundaryCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
-    standin::Call("BoundaryCondition", "BoundaryCondition", standin::Reads).arg(name).arg(scenario);
-}
-BoundaryCondition::BoundaryCondition(const BoundaryCondition &other) : Object(other) {}
-BoundaryCondition::~BoundaryCondition() = default;
-BoundaryCondition &BoundaryCondition::operator=(const BoundaryCondition &other) {
-    Object::operator=(other);
-    return *this;
-}
-
-InitialCondition::InitialCondition() : Object(standin::unjournaled(nullptr), QString()) {}
-InitialCondition::InitialCondition(const QString &name, Analysis *scenario) : Object(standin::unjournaled(nullptr), name) {
-    standin::Call("InitialCondition", "InitialCondition", standin::Reads).arg(name).arg(scenario);
-}
-InitialCondition::InitialCondition(const InitialCondition &other) : Object(other) {}
-InitialCondition::~InitialCondition() = default;
-InitialCondition &InitialCondition::operator=(const InitialCondition &other) {
     Object::operator=(other);
     return *this;
 }
