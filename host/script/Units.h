@@ -5,7 +5,7 @@ namespace script {
 
 class Units {
 public:
-    enum Measurement {
+    enum Measurement : int {
         QZTU_NONE = -1,
         QZTU_VELOCITY = 0,
         QZTU_PRESSURE,
@@ -52,7 +52,7 @@ public:
         QZTU_HEAT_CAPACITY,
         QZTU_MASSFLUX
     };
-    enum UnitSystem { MCU_UNKNOWN = -1, MCU_MKS = 0, MCU_CGS, MCU_MGS, MCU_FLS, MCU_ILS, MCU_IWC };
+    enum UnitSystem : int { MCU_UNKNOWN = -1, MCU_MKS = 0, MCU_CGS, MCU_MGS, MCU_FLS, MCU_ILS, MCU_IWC };
 
     // The value of the quantity in the first system, in the second; a system
     // of -1 is MKS.
