@@ -474,6 +474,152 @@ def properties_variations():
     return step, 15
 
 
+def materials():
+    quiet_host()
+    scenario = SetupHost.new_scenario("Airflow")
+    SetupHost.add_part(scenario, "Chip", 1)
+    SetupHost.add_entity(scenario, "Chip", 11, Setup.Entity.Volume)
+    SetupHost.add_entity(scenario, "Chip", 12, Setup.Entity.Surface)
+    SetupHost.add_material(scenario, "Copper", "Solid", "Metal")
+    SetupHost.set_journal_enabled(False)
+    copper, face, chip = scenario.getMaterial("Copper"), scenario.entity("Chip", 12), scenario.partByNameAndId("Chip")
+    SetupHost.add_material_property(copper, "Conductivity")
+    faces, volume = Setup.EntityIdList([12]), Setup.EntityIdList([11])
+    parts, entities, properties = Setup.PartList(), Setup.EntityList(), Setup.PropertyList()
+
+    def step():
+        made = Setup.Material("Gold", scenario, "Solid")       # 1
+        made.setShellThickness(2.0, "mm")                      # 2
+        made.setDirectionNormalTo(face)                        # 3
+        made.reverseDirection()                                # 4
+        made.setInletFaces(faces)                              # 5
+        made.setDirection(0.0, 0.0, 0.0)                       # 6: refused
+        scenario.applyMaterial(made, volume, 3)                # 7: the database's copy, replaced
+        made.entities(entities)                                # 8: its copy's, as owned entities
+        made.materialEnv()                                     # 9, 10: an owned copy, made and dropped
+        del made                                               # 11
+        Setup.Material.Create(scenario, "Solid", "Metal")      # 12: found, not made
+        copper.setReferenceTemperature(20.0, "C")              # 13
+        copper.setDirections("X", "Y", "Z")                    # 14
+        copper.property("Conductivity")                        # 15
+        copper.properties(properties)                          # 16
+        copper.parts(parts)                                    # 17
+        chip.applyMaterial(copper)                             # 18
+        copper.setName("Copper")                               # 19: the same name again
+    return step, 19
+
+
+def solar_units():
+    quiet_host()
+    s = Setup.DesignStudy.Create()
+    s.open(STUDY)
+    SetupHost.set_journal_enabled(False)
+    scenario = s.getActiveScenario()
+    solar, scale, offset = Setup.SolarHeating(scenario), SetupHost.new_doublep(), SetupHost.new_doublep()
+
+    def step():
+        made = Setup.SolarHeating(scenario)                    # 1, 2: made and dropped
+        made.enable()                                          # 3
+        solar.setCompassDirection("East", 1.0, 0.0, 0.0)       # 4
+        solar.setCelestialOrientation("Zenith", 0.0, 1.0, 0.0)  # 5
+        solar.setLatitude(52, 30, "N")                         # 6
+        solar.setLongitude(13, 24, "E")                        # 7
+        solar.setLatitude(91, 0, "N")                          # 8: refused
+        Setup.SolarHeating(None).disable()                     # 9, 10, 11: refused, no scenario
+        Setup.Units.Convert(300.0, Setup.Units_QZTU_TEMP, 0, 3)                 # 12
+        Setup.Units.Convert(1.0, Setup.Units_QZTU_PRESSURE, 4)                  # 13
+        Setup.Units.ConvertFromSystemUnits(1.0, 99, 0)                          # 14: refused
+        Setup.Units.GetConversionFactors(Setup.Units_QZTU_FILMCOEF, scale, offset, 0, 3)  # 15
+        Setup.Units()                                          # 16, 17: made and dropped
+        made.disable()                                         # 18
+    return step, 18
+
+
+def conditions_curves():
+    quiet_host()
+    scenario = SetupHost.new_scenario("Airflow")
+    SetupHost.add_part(scenario, "Chip", 1, "component")
+    SetupHost.add_entity(scenario, "Chip", 11, Setup.Entity.Volume)
+    SetupHost.set_journal_enabled(False)
+    fan, curve, start = Setup.BoundaryCondition("Fan"), Setup.TimeCurve("Ramp"), Setup.InitialCondition("Start")
+    SetupHost.give_fan_curve(fan)
+    SetupHost.give_info_string(fan, "Fan A\0row 2")
+    fan.fanCurve().addPoint(0.0, 20.0)
+    chip, listed, found = Setup.EntityIdList([11]), Setup.BCList(), Setup.EntityList()
+    scenario.applyBoundaryCondition(fan, chip, 3)
+
+    def step():
+        made = Setup.BoundaryCondition("Heat")                 # 1
+        made.setValue(5.0, "W")                                # 2
+        made.setAxisDirection(0.0, 0.0, 1.0)                   # 3
+        made.setTimeCurve(curve)                               # 4: a copy, replaced
+        made.setValue(1.0, "furlong")                          # 5: refused
+        scenario.applyBoundaryCondition(made, chip, 3)         # 6: the same name, replaced
+        del made                                               # 7
+        ramp = Setup.TimeCurve("Step")                         # 8
+        ramp.addPoint(1.0, 2.0)                                # 9
+        _Setup.delete_TimeCurve(ramp)                          # 10
+        curve.setValue("Period", 60.0)                         # 11: the same name again
+        scenario.bcs(listed)                                   # 12: copies with their fan curves
+        listed[0].entities(found)                              # 13, 14
+        listed[0].fanCurve().addPoint(0.01, 5.0)               # 15, 16, 17: a copy's, which goes with the copy
+        fan.infoString_w()                                     # 18
+        start.setValue(300.0, "K")                             # 19
+        scenario.applyInitialCondition(start)                  # 20
+    return step, 20
+
+
+def motions():
+    quiet_host()
+    scenario = SetupHost.new_scenario("Airflow")
+    SetupHost.add_part(scenario, "Fan", 1, "fan")
+    SetupHost.add_entity(scenario, "Fan", 11, Setup.Entity.Surface)
+    scenario.select("Fan")
+    SetupHost.set_journal_enabled(False)
+    blade, curve, held = scenario.entity("Fan", 11), Setup.TimeCurve("Ramp"), SetupHost.new_motion("Held")
+    curve.addPoint(0.0, 0.0), curve.addPoint(10.0, 1.0)
+    SetupHost.add_motion_component(held, "Arm")
+
+    def step():
+        made = Setup.Motion("Spin")                            # 1
+        made.setAxisOfRotationNormalTo(blade)                  # 2
+        made.reverseAxisOfRotation()                           # 3
+        made.setCenterOfRotation(1.0, 2.0, 3.0)                # 4
+        made.setGravity()                                      # 5
+        made.setForceDirection(0.0, 0.0, 0.0)                  # 6: refused
+        made.gravity()                                         # 7, 8: an owned copy, made and dropped
+        made.setTimeCurve(curve)                               # 9: a copy of the curve's data
+        scenario.applyMotion(made)                             # 10: the same name, replaced
+        del made                                               # 11
+        held.motionComponent("Arm").setTiltAxis(0.0, 1.0, 0.0)  # 12, 13
+        held.forceLocation()                                   # 14, 15
+        held.property("none")                                  # 16
+    return step, 16
+
+
+def mesh_settings_regions():
+    quiet_host()
+    mesh = SetupHost.new_scenario("Airflow").mesh()
+    corner, far = Setup.Vector(0.0, 0.0, 0.0), Setup.Vector(1.0, 2.0, 3.0)
+
+    def step():
+        mesh.meshEnahancement().setProperty("Enhancement layers", 3)    # 1, 2
+        mesh.advancedControls().property("Curvature angle")             # 3, 4
+        mesh.adaptation()                                               # 5
+        mesh.diagnostics().restoreMinimumLengthScale()                  # 6, 7
+        mesh.refine()                                                   # 8: refused once refined enough
+        box = Setup.MeshBoxRegion(corner, far, None)                    # 9
+        box.setLocalMeshSize(0.5)                                       # 10
+        box.spreadChanges()                                             # 11
+        box.uniform()                                                   # 12
+        Setup.MeshCylindricalRegion(corner, 1.0, 2.0).setUniform(True)  # 13-15: made, set, dropped
+        sphere = Setup.MeshSphericalRegion(None, 0.5)                   # 16
+        sphere.setLocalMeshSize(float("nan"))                           # 17: refused
+        _Setup.delete_MeshRegion(sphere)                                # 18
+        del box                                                         # 19
+    return step, 19
+
+
 def texts():
     scenario = SetupHost.new_scenario("Airflow")
     design = SetupHost.new_design("Baseline")
@@ -719,6 +865,11 @@ FAMILIES = [
     ("Scenario set-up and run", scenario_setup),
     ("Part/Group/Entity", parts_groups_entities),
     ("Property/Variation", properties_variations),
+    ("Material/MaterialEnv", materials),
+    ("Motion", motions),
+    ("conditions and curves", conditions_curves),
+    ("Mesh/MeshRegion", mesh_settings_regions),
+    ("SolarHeating/Units", solar_units),
     ("texts", texts),
     ("failures", failures),
     ("SetupHost pointer helpers", pointer_helpers),

@@ -103,6 +103,38 @@ static const Setup_Prototypes Setup_prototypeTable[] = {
     "addFlag(script::Scenario *,QString const &,QString const &)"}},
   {"Scenario_flagValue",
    {"flagValue(script::Scenario *,QString const &,bool *)", "flagValue(script::Scenario *,QString const &)"}},
+  /* Motion */
+  {"Motion_setForceDirection",
+   {"setForceDirection(script::Motion *,double,double,double)", "setForceDirection(script::Motion *,double,double)",
+    "setForceDirection(script::Motion *,double)", "setForceDirection(script::Motion *)"}},
+  {"Motion_setForceLocation",
+   {"setForceLocation(script::Motion *,double,double,double)", "setForceLocation(script::Motion *,double,double)",
+    "setForceLocation(script::Motion *,double)", "setForceLocation(script::Motion *)"}},
+  {"Motion_setGravity",
+   {"setGravity(script::Motion *,double,double,double)", "setGravity(script::Motion *,double,double)",
+    "setGravity(script::Motion *,double)", "setGravity(script::Motion *)"}},
+  /* Units */
+  {"Units_Convert",
+   {"Convert(double,script::Units::Measurement,script::Units::UnitSystem,script::Units::UnitSystem)",
+    "script::Units::Convert(double,script::Units::Measurement,script::Units::UnitSystem)"}},
+  {"Units_GetConversionFactors",
+   {"GetConversionFactors(script::Units::Measurement,double &,double &,script::Units::UnitSystem,script::Units::UnitSystem)",
+    "script::Units::GetConversionFactors(script::Units::Measurement,double &,double &,script::Units::UnitSystem)"}},
+  /* MeshRegion, MeshBoxRegion, MeshCylindricalRegion, MeshSphericalRegion */
+  {"new_MeshBoxRegion",
+   {"script::MeshBoxRegion(Clt::Vector *,Clt::Vector *,Clt::Vector *)", "script::MeshBoxRegion(Clt::Vector *,Clt::Vector *)",
+    "script::MeshBoxRegion(Clt::Vector *)", "script::MeshBoxRegion()"}},
+  {"new_MeshCylindricalRegion",
+   {"script::MeshCylindricalRegion(Clt::Vector *,double,double,Clt::Vector *)",
+    "script::MeshCylindricalRegion(Clt::Vector *,double,double)", "script::MeshCylindricalRegion(Clt::Vector *,double)",
+    "script::MeshCylindricalRegion(Clt::Vector *)", "script::MeshCylindricalRegion()"}},
+  {"new_MeshSphericalRegion",
+   {"script::MeshSphericalRegion(Clt::Vector *,double)", "script::MeshSphericalRegion(Clt::Vector *)",
+    "script::MeshSphericalRegion()"}},
+  /* Material, MaterialEnv */
+  {"new_Material",
+   {"script::Material(char const *,script::Scenario *,QString const &)", "script::Material(char const *,script::Scenario *)",
+    "script::Material(char const *)"}},
 };
 
 /* The class is made once per interpreter and shared by every module of ours

@@ -480,6 +480,14 @@ int study_format_version() { return standin::kStudyFormatVersion; }
   if (!result)
     SWIG_fail;
 }
+/* What steering gives an object, or finds on it, belongs to that object:
+   a view that holds it (frame/views.i). */
+%setup_part_of_receiver(script::Property *, add_material_property)
+%setup_part_of_receiver(script::Property *, add_motion_property)
+%setup_part_of_receiver(script::Property *, material_property)
+%setup_part_of_receiver(script::Property *, motion_property)
+%setup_part_of_receiver(script::Variation *, add_variation)
+%setup_part_of_receiver(script::Motion *, add_motion_component)
 %exception add_material_property {
   $action
   if (!result)
@@ -602,6 +610,166 @@ script::Property *material_property(script::Material *material, const QString &n
 /// The motion's property of this name, or None; until motions look up their own properties.
 script::Property *motion_property(script::Motion *motion, const QString &name) {
   return motion ? standin::settingProperty(motion, name) : nullptr;
+}
+%}
+
+/* Components of motions, as the application's motion area defines them
+   (docs/standin-motion.md): a component is a motion that belongs to its
+   motion and goes with it. A refusal raises ValueError with the host's
+   reason; None, TypeError. Not a host operation: the journal does not show it. */
+%{
+#include <motion.h>
+%}
+%exception add_motion_component {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+%inline %{
+/// Gives the motion a component of this name (one it does not have yet): a motion of its own, which belongs to the motion; hands it back.
+script::Motion *add_motion_component(script::Motion *motion, const QString &name) {
+  QString why;
+  if (!Setup_Steerable(motion))
+    return nullptr;
+  script::Motion *component = standin::addMotionComponent(motion, name, &why);
+  if (!component)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return component;
+}
+%}
+
+/* Boundary and initial conditions, as the application's fan library and
+   condition editor give them (docs/standin-conditions.md). What steering gives
+   lasts until reset(). Refusals raise ValueError with the host's reason;
+   None, TypeError. Not host operations: the journal does not show them. */
+%{
+#include <conditions.h>
+
+#include <QtCore/QJsonDocument>
+%}
+%inline %{
+/// Gives the boundary condition a fan curve, with no points, when on (one it has stays as it is); takes its fan curve away when off.
+PyObject *give_fan_curve(script::Object *condition, bool on = true) {
+  QString why;
+  if (!Setup_Steerable(condition))
+    return nullptr;
+  return Setup_Refused(standin::giveFanCurve(condition, on, &why), why);
+}
+/// Gives the boundary or initial condition this information text, a str: any text, NUL characters included.
+PyObject *give_info_string(script::Object *condition, PyObject *text) {
+  QString why;
+  if (!PyUnicode_Check(text)) {
+    PyErr_SetString(PyExc_TypeError, "an information text is a str");
+    return nullptr;
+  }
+  if (!Setup_Steerable(condition))
+    return nullptr;
+  /* Whole, NUL characters too: the string rule would end the text at its first NUL. */
+  Py_ssize_t size = 0;
+  wchar_t *units = PyUnicode_AsWideCharString(text, &size);
+  if (!units)
+    return nullptr;
+  const QString held = QString::fromWCharArray(units, (qsizetype)size);
+  PyMem_Free(units);
+  return Setup_Refused(standin::giveInfoString(condition, held, &why), why);
+}
+/// What a condition holds beyond its properties (values as given, axis, time curve, fan curve, information text), or a time curve's or fan curve's own values and points, as the study file writes them: a JSON text.
+QString condition_json(script::Object *object) {
+  if (!object)
+    return QStringLiteral("{}");
+  return QString::fromUtf8(QJsonDocument(standin::conditionToJson(object)).toJson(QJsonDocument::Compact));
+}
+%}
+
+/* Mesh regions of a scenario's mesh, as a study file gives them, and what a
+   region holds (docs/standin-mesh.md). A refusal raises ValueError with the
+   host's reason; a None scenario, TypeError. Not host operations: the journal
+   does not show them. */
+%{
+#include <mesh.h>
+
+#include <QtCore/QJsonDocument>
+%}
+
+%exception add_mesh_region {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+
+%inline %{
+/// Gives the scenario's mesh a region of this shape ("box", "cylinder" or "sphere") and name, one no other region of that mesh has, as a study file would; hands it back, held by the mesh.
+script::MeshRegion *add_mesh_region(script::Scenario *scenario, const QString &shape, const QString &name) {
+  QString why;
+  if (!Setup_Steerable(scenario))
+    return nullptr;
+  script::Object *region = standin::addMeshRegion(scenario, shape, name, &why);
+  if (!region)
+    PyErr_SetString(PyExc_ValueError, why.toUtf8().constData());
+  return static_cast<script::MeshRegion *>(region);
+}
+/// What a region holds, as the study file writes it, with its shape: a JSON text of "shape", "geometry" (its vectors as lists of three numbers and its numbers, by name), "uniform", "localMeshSize" and "spreads"; "{}" for None.
+QString mesh_region_json(script::MeshRegion *region) {
+  if (!region)
+    return QStringLiteral("{}");
+  QJsonObject state = standin::regionToJson(region, true);
+  state.insert("shape", standin::regionShape(region));
+  return QString::fromUtf8(QJsonDocument(state).toJson(QJsonDocument::Compact));
+}
+%}
+
+/* Materials' assignments, as the application's import makes them, and what a
+   material keeps (docs/standin-materials.md). What steering gives lasts until
+   reset(). Refusals raise ValueError with the host's reason; None, TypeError.
+   Not host operations: the journal does not show them. */
+%{
+#include <materials.h>
+
+#include <QtCore/QJsonDocument>
+
+/* Ids from a list or tuple of ints, each 32 bits, unsigned or signed
+   (4294967295 and -1 are one id), as add_entity takes them. */
+static bool Setup_IdsOf(PyObject *sequence, std::vector<int> *ids) {
+  if (!PyList_Check(sequence) && !PyTuple_Check(sequence)) {
+    PyErr_SetString(PyExc_TypeError, "ids are a list or tuple of ints");
+    return false;
+  }
+  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(sequence); ++i) {
+    PyObject *item = PySequence_Fast_GET_ITEM(sequence, i);
+    int overflow = 0;
+    const long long number = PyLong_Check(item) ? PyLong_AsLongLongAndOverflow(item, &overflow) : 0;
+    if (!PyLong_Check(item) || overflow || number < -2147483648LL || number > 4294967295LL) {
+      PyErr_SetString(PyExc_ValueError, "an id is an int of 32 bits: from -2147483648 to 4294967295");
+      return false;
+    }
+    ids->push_back((int)(unsigned int)(number & 0xFFFFFFFFLL));
+  }
+  return true;
+}
+%}
+%inline %{
+/// Applies the database material to its scenario's parts of these ids (a list or tuple of ints), as the application's import does: the parts that material.parts() reports.
+PyObject *give_material_parts(script::Material *material, PyObject *part_ids) {
+  std::vector<int> ids;
+  QString why;
+  if (!Setup_Steerable(material) || !Setup_IdsOf(part_ids, &ids))
+    return nullptr;
+  return Setup_Refused(standin::giveMaterialParts(material, ids, &why), why);
+}
+/// Gives the database material its scenario's entities of these ids (a list or tuple of ints), taking them from the material that held them, as the application's import does: the entities that material.entities() reports.
+PyObject *give_material_entities(script::Material *material, PyObject *entity_ids) {
+  std::vector<int> ids;
+  QString why;
+  if (!Setup_Steerable(material) || !Setup_IdsOf(entity_ids, &ids))
+    return nullptr;
+  return Setup_Refused(standin::giveMaterialEntities(material, ids, &why), why);
+}
+/// What the material keeps from its own setters, as the study file writes it under "materialSettings": a JSON text ("{}" for none, and for None).
+QString material_json(script::Material *material) {
+  QJsonObject entry;
+  if (material)
+    standin::materialSetupToJson(material, entry);
+  return QString::fromUtf8(QJsonDocument(entry.value("materialSettings").toObject()).toJson(QJsonDocument::Compact));
 }
 %}
 

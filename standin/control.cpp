@@ -1,7 +1,10 @@
 #include "control.h"
 
+#include "conditions.h"
 #include "journal.h"
+#include "materials.h"
 #include "model.h"
+#include "motion.h"
 #include "properties.h"
 
 #include <script/Object.h>
@@ -76,6 +79,10 @@ const Answerable kAnswerable[] = {
     {is<script::Analysis>, "group", Answer::Null},
     {is<script::Analysis>, "createGroup", Answer::Null},
     {is<script::Analysis>, "mesh", Answer::Null},
+    {is<script::Mesh>, "meshEnahancement", Answer::Null},
+    {is<script::Mesh>, "advancedControls", Answer::Null},
+    {is<script::Mesh>, "adaptation", Answer::Null},
+    {is<script::Mesh>, "diagnostics", Answer::Null},
     {is<script::Analysis>, "tetsInEnahancementLayers", Answer::Bool},
     {is<script::Analysis>, "fillSurface", Answer::Int},
     {is<script::Analysis>, "fillVoid", Answer::Int},
@@ -101,6 +108,9 @@ Answer answerKind(const QVariant &answer) {
 void reset() {
     clearStudy();
     forgetSteeredSettings();
+    forgetSteeredMaterials();
+    forgetSteeredComponents();
+    forgetSteeredConditions();
     answers().clear();
     clearJournal();
     setJournalEnabled(true);

@@ -518,6 +518,10 @@ script::Object *makeObject(Kind kind, const QString &name, const QString &shape)
     case Kind::BoundaryCondition: object = new script::BoundaryCondition(name, nullptr); break;
     case Kind::InitialCondition: object = new script::InitialCondition(name, nullptr); break;
     case Kind::Mesh: object = new script::Mesh(nullptr, name); break;
+    case Kind::MeshEnhancement: object = new script::MeshEnhancement(nullptr, name); break;
+    case Kind::MeshAdvancedControls: object = new script::MeshAdvancedControls(nullptr, name); break;
+    case Kind::MeshAdaptation: object = new script::MeshAdaptation(nullptr, name); break;
+    case Kind::MeshDiagnostics: object = new script::MeshDiagnostics(nullptr, name); break;
     case Kind::MeshRegion:
         if (shape == QLatin1String("cylinder"))
             object = new script::MeshCylindricalRegion(nullptr, name);

@@ -31,6 +31,11 @@ enum class Kind {
     InitialCondition,
     Mesh,
     MeshRegion,
+    // The four groups of a mesh's settings, children of their mesh.
+    MeshEnhancement,
+    MeshAdvancedControls,
+    MeshAdaptation,
+    MeshDiagnostics,
 };
 
 // One named, typed property: the value's QVariant type is its kind (Bool,
@@ -103,6 +108,27 @@ private:
     ScenarioSetup *m_setup = nullptr;
 };
 
+// What a boundary or initial condition holds beyond its properties, and what
+// a fan or time curve holds (standin/conditions.h). The holder copies it with
+// the node, a condition's fan curve as a fan curve of the copy's own, so that
+// no two conditions share one.
+struct ConditionState;
+class ConditionHolder {
+public:
+    ConditionHolder() = default;
+    ConditionHolder(const ConditionHolder &other);
+    ConditionHolder(ConditionHolder &&other) noexcept;
+    ConditionHolder &operator=(const ConditionHolder &other);
+    ConditionHolder &operator=(ConditionHolder &&other) noexcept;
+    ~ConditionHolder();
+    ConditionState *get() const { return m_state; }
+    ConditionState &make();  // the state, made empty when there was none
+    void reset();
+
+private:
+    ConditionState *m_state = nullptr;
+};
+
 // The lookups of a container (its children by name and its parts by id) and
 // of a part (its entities by id), made in model.cpp when first asked for.
 struct ChildLookup;
@@ -128,6 +154,9 @@ public:
 // What a setting object (a material, a motion), one of its properties or one
 // of their variations holds as such (standin/properties.h); made when first set.
 struct Settings;
+
+// What a mesh region holds beyond its shape (standin/mesh.h).
+struct RegionSetup;
 
 struct Node {
     // First, so that looking up a part's entity reads the fewest cache lines:
@@ -182,10 +211,15 @@ struct Node {
     QStringList flags;
     QStringList resultQuantities;
     QJsonObject results;
-    // A mesh region: "box", "cylinder" or "sphere".
+    // A mesh region: "box", "cylinder" or "sphere", and its geometry, flag
+    // and size, null until set. Never changed in place (a change replaces
+    // it), so node copies may share it.
     QString shape;
+    std::shared_ptr<const RegionSetup> region;
     // A scenario: its settings, made when first set.
     SetupHolder setup;
+    // A condition, a fan curve or a time curve: what it holds, made when first set.
+    ConditionHolder condition;
     // A material, a motion, a property or a variation: its properties, type,
     // variations and values. Shared by plain node copies; deepCopy gives the
     // copy its own (copySettings).

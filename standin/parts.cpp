@@ -8,6 +8,7 @@
 
 #include "control.h"
 #include "journal.h"
+#include "materials.h"
 #include "model.h"
 #include "scenario.h"
 
@@ -183,13 +184,15 @@ int Part::applyMaterial(Material *material) {
         why = QStringLiteral("no material was given");
     else if (!scenario)
         why = standin::noScenario("part");
-    else if (!standin::scenarioMaterial(scenario, material->objectName()))
-        why = QStringLiteral("the material \"%1\" is not in the scenario's database").arg(material->objectName());
+    else
+        why = standin::materialRefusal(scenario, material);
     if (!why.isEmpty()) {
         call.failed(why);
         return 0;
     }
-    standin::setupToChange(scenario).partMaterials[standin::node(this).id] = material->objectName();
+    // A script's own material is applied as the database's copy of it (standin/materials.h).
+    standin::setupToChange(scenario).partMaterials[standin::node(this).id] =
+        standin::databaseMaterialFor(scenario, material)->objectName();
     return 1;
 }
 

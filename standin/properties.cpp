@@ -151,6 +151,22 @@ void forgetSteeredSettings() {
     steered().clear();
 }
 
+void dropSettingsOf(script::Object *holder) {
+    Node &held = node(holder);
+    std::shared_ptr<Settings> going = std::move(held.settings);
+    steered().erase(holder);
+    // Properties that a copy of the holder shares stay with that copy.
+    if (!going || going.use_count() > 1) return;
+    // The others outlive their holder, as the model's objects do, belonging
+    // to nothing: a list that the holder filled may still point at them.
+    static auto *orphans = new std::vector<script::Property *>();
+    for (script::Property *property : going->properties) {
+        steered().erase(property);
+        settingsToChange(property).owner = nullptr;
+        orphans->push_back(property);
+    }
+}
+
 std::shared_ptr<Settings> copySettings(const Settings &settings) {
     auto copy = std::make_shared<Settings>(settings);
     // The copy's properties are its own: new objects holding what the originals hold.

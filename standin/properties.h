@@ -29,6 +29,8 @@ struct NamedValue {
     QString units;
 };
 
+struct MaterialSetup;  // standin/materials.h
+
 // One node's settings. A material or a motion uses the first group, a
 // property the second, a variation the third. Lists keep their order; the
 // maps find an entry by name without a walk, since a material library may
@@ -59,6 +61,11 @@ struct Settings {
     bool hasControl = false;
     double controlValue = 0.0;
     QString controlUnits;
+
+    // A material: what its own setters keep, null until one is first used.
+    // Only ever replaced whole, never changed in place, so that copies of
+    // these settings may share it.
+    std::shared_ptr<const MaterialSetup> material;
 };
 
 // Steering, as the application's material library and motion area define
@@ -73,6 +80,9 @@ script::Property *settingProperty(const script::Object *holder, const QString &n
 std::vector<script::Property *> settingProperties(const script::Object *holder);
 // Forgets what steering gave the objects that outlive a reset (motions).
 void forgetSteeredSettings();
+// Lets go of the properties of a setting object that goes (a script's own
+// material or motion): they stay, belonging to nothing, until the process ends.
+void dropSettingsOf(script::Object *holder);
 
 // Study files: the "physicalProperties" of a material and of a scenario's
 // copy of a motion (docs/study-files.md).

@@ -9,9 +9,12 @@
 #include <script/Object.h>
 #include <script/Records.h>
 
+#include "conditions.h"
 #include "control.h"
 #include "journal.h"
+#include "materials.h"
 #include "model.h"
+#include "mesh.h"
 #include "properties.h"
 
 #include <QtCore/QDir>
@@ -368,6 +371,7 @@ Object *copyCondition(Object *scenario, Kind kind, const Object *condition) {
         adoptIndexed(scenario, kept);
     }
     node(kept).properties = node(condition).properties;
+    copyConditionState(condition, kept, scenario);
     return kept;
 }
 
@@ -727,10 +731,19 @@ bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
     double totalPower = 0.0, flow = 0.0, inflowHeat = 0.0;
     for (Object *condition : childrenOf(scenario, Kind::BoundaryCondition)) {
         const Node &held = node(condition);
-        double watts = 0.0, rate = 0.0, temperature = ambient;
+        double watts = 0.0, rate = 0.0, temperature = ambient, flux = 0.0;
         const bool heats = firstNumber(held, {"Power", "Total heat"}, &watts) && watts != 0.0;
-        const bool blows = firstNumber(held, {"Volume flow", "Flow rate"}, &rate) && rate > 0.0;
-        if (!heats && !blows) continue;
+        // A heat flux heats each part that it is on over the part's whole surface.
+        const bool fluxes = !heats && numberProperty(held, "Heat flux", &flux) && flux != 0.0;
+        // A fan delivers what its curve gives against the model's resistance
+        // (standin/conditions.cpp); an inlet velocity enters through the opening.
+        bool blows = fanFlow(condition, &rate) ? rate > 0.0
+                                               : firstNumber(held, {"Volume flow", "Flow rate"}, &rate) && rate > 0.0;
+        if (!blows && numberProperty(held, "Velocity", &rate) && rate > 0.0) {
+            rate *= kOpeningArea;
+            blows = true;
+        }
+        if (!heats && !fluxes && !blows) continue;
         std::vector<const Object *> targets;
         std::unordered_set<const Object *> seen;
         for (int id : held.entityIds) {
@@ -740,9 +753,18 @@ bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
             if (!setup.suppressed.count(node(part).id) && seen.insert(part).second) targets.push_back(part);
         }
         if (targets.empty()) continue;
+        // A time curve scales the heat by the factor that the run settles at.
+        const double factor = timeCurveFactor(condition);
         if (heats) {
-            for (const Object *part : targets) power[part] += watts / double(targets.size());
-            totalPower += watts;
+            for (const Object *part : targets) power[part] += factor * watts / double(targets.size());
+            totalPower += factor * watts;
+        }
+        if (fluxes) {
+            for (const Object *part : targets) {
+                const double partWatts = factor * flux * geometryOf(node(part).box, scale).area;
+                power[part] += partWatts;
+                totalPower += partWatts;
+            }
         }
         if (blows) {
             numberProperty(held, "Temperature", &temperature);
@@ -750,7 +772,12 @@ bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
             inflowHeat += rate * temperature;
         }
     }
-    if (!(totalPower > 0.0)) {
+    // The sun's heat on the model's outer box (standin/solar.cpp), 0.0 while
+    // solar heating is off; the sun alone may heat a model.
+    Box sunlit;
+    for (Object *part : parts) sunlit.include(node(part).box);
+    const double sun = solarHeatGain(setup.solar, sunlit, scale);
+    if (!(totalPower > 0.0) && !(sun > 0.0)) {
         *why = QStringLiteral("nothing heats the model: no boundary condition on a part that is not suppressed gives a power");
         return false;
     }
@@ -769,7 +796,7 @@ bool estimate(const Object *scenario, QJsonObject *results, QString *why) {
     const double carried = kAirHeatCapacity * flow;
     const double lost = (kFloorCoefficient + natural) * model.area;
     const double reference = (carried * inletTemperature + lost * ambient) / (carried + lost);
-    const double air = reference + totalPower / (carried + lost);
+    const double air = reference + (totalPower + sun) / (carried + lost);
     const double forcedVelocity = flow / kOpeningArea;
     const double rise = std::max(air - ambient, 0.0);
     const double buoyantVelocity = std::sqrt(g * rise * model.length / (air + 273.15));
@@ -836,7 +863,9 @@ double timeStepOf(const Object *scenario) {
     double flow = 0.0;
     for (Object *condition : childrenOf(scenario, Kind::BoundaryCondition)) {
         double rate;
-        if (firstNumber(node(condition), {"Volume flow", "Flow rate"}, &rate) && rate > 0.0) flow += rate;
+        // A fan's flow replaces the condition's volume flow, as in the estimate.
+        if (fanFlow(condition, &rate) ? rate > 0.0 : firstNumber(node(condition), {"Volume flow", "Flow rate"}, &rate) && rate > 0.0)
+            flow += rate;
     }
     // Without an inflow, the speed of air rising 10 K above its surroundings.
     const double velocity = flow > 0.0 ? flow / kOpeningArea : std::sqrt(gravityOf(setup) * 10.0 * length / 300.0);
@@ -1025,16 +1054,20 @@ void Analysis::bcs(std::vector<BoundaryCondition> &conditions) {
     Call("Analysis", "bcs", Reads).arg(int(conditions.size()));
     Quiet quiet;
     conditions.clear();
-    for (Object *condition : standin::childrenOf(this, Kind::BoundaryCondition))
+    for (Object *condition : standin::childrenOf(this, Kind::BoundaryCondition)) {
         conditions.push_back(*static_cast<BoundaryCondition *>(condition));
+        standin::listedFrom(&conditions.back(), this);
+    }
 }
 
 void Analysis::ics(std::vector<InitialCondition> &conditions) {
     Call("Analysis", "ics", Reads).arg(int(conditions.size()));
     Quiet quiet;
     conditions.clear();
-    for (Object *condition : standin::childrenOf(this, Kind::InitialCondition))
+    for (Object *condition : standin::childrenOf(this, Kind::InitialCondition)) {
         conditions.push_back(*static_cast<InitialCondition *>(condition));
+        standin::listedFrom(&conditions.back(), this);
+    }
 }
 
 QObject *Analysis::entity(const QString &partName, int id) {
@@ -1156,19 +1189,18 @@ void Analysis::applyMaterial(const std::wstring &name, const std::wstring &partN
 void Analysis::applyMaterial(Material *material, std::vector<int> &entityIds, const Entity::Type &kind) {
     Call call("Analysis", "applyMaterial", Changes);
     call.arg(material).arg(entityIds).arg(standin::kindNumber(kind));
-    Object *held = material ? standin::materialNamed(this, material->objectName()) : nullptr;
     QString why;
     if (!material)
         why = QStringLiteral("no material was given");
-    else if (!held)
-        why = QStringLiteral("the material \"%1\" is not in the scenario's database").arg(material->objectName());
     else
-        why = standin::entitiesRefusal(this, entityIds, standin::kindNumber(kind));
+        why = standin::materialRefusal(this, material);
+    if (why.isEmpty()) why = standin::entitiesRefusal(this, entityIds, standin::kindNumber(kind));
     if (!why.isEmpty()) {
         call.failed(why);
         return;
     }
-    standin::giveEntities(this, held, entityIds);
+    // A script's own material is applied as the database's copy of it (standin/materials.h).
+    standin::giveEntities(this, standin::databaseMaterialFor(this, material), entityIds);
 }
 
 void Analysis::applyMaterial(const QString &name, std::vector<int> &entityIds, const Entity::Type &kind,
@@ -1284,6 +1316,8 @@ void Analysis::applyMotion(Motion *motion) {
     standin::ScenarioSetup &setup = standin::setupFor(this);
     standin::MotionSetup copy{standin::heldName(motion), standin::node(motion).properties, standin::sorted(setup.selection), nullptr};
     if (standin::hasSettings(motion)) copy.settings = standin::copySettings(*standin::node(motion).settings);
+    copy.motion = standin::motionSettingsIn(motion, this);
+    copy.components = standin::motionComponentsIn(motion, this);
     for (standin::MotionSetup &held : setup.motions)
         if (held.name == copy.name) {
             held = std::move(copy);
@@ -1375,7 +1409,7 @@ void Analysis::importSettingsFrom(Analysis *other) {
     }
     ours.motions.clear();
     for (const standin::MotionSetup &motion : theirs.motions) {
-        standin::MotionSetup copy{motion.name, motion.properties, {}, motion.settings};
+        standin::MotionSetup copy{motion.name, motion.properties, {}, motion.settings, motion.motion, motion.components};
         std::unordered_set<int> parts;
         for (int id : motion.parts)
             for (int same : oursNamed(id)) parts.insert(same);
@@ -1395,6 +1429,7 @@ void Analysis::importSettingsFrom(Analysis *other) {
         for (Object *region : standin::childrenOf(mesh, Kind::MeshRegion)) standin::detach(region);
         for (Object *region : standin::childrenOf(theirMesh, Kind::MeshRegion))
             standin::adopt(mesh, standin::deepCopy(region, region->objectName()));
+        standin::copyMeshSettings(theirMesh, mesh);
         break;
     }
     ours.modelMeshSize = theirs.modelMeshSize;
@@ -1534,7 +1569,11 @@ void Analysis::resumeAllParts() {
 Mesh *Analysis::mesh() const {
     Call("Analysis", "mesh", Reads);
     if (standin::answer(this, "mesh")) return nullptr;
-    for (Object *mesh : standin::childrenOf(this, Kind::Mesh)) return static_cast<Mesh *>(mesh);
+    // A mesh is handed out with every setting the application gives a mesh.
+    for (Object *mesh : standin::childrenOf(this, Kind::Mesh)) {
+        standin::completeMesh(mesh);
+        return static_cast<Mesh *>(mesh);
+    }
     return nullptr;
 }
 
@@ -2011,6 +2050,10 @@ const EntityRecord *scenarioEntity(const script::Object *scenario, int id, scrip
 
 script::Object *scenarioMaterial(const script::Object *scenario, const QString &name) { return materialNamed(scenario, name); }
 
+void giveMaterialEntityIds(script::Object *scenario, script::Object *material, const std::vector<int> &ids) {
+    giveEntities(scenario, material, ids);
+}
+
 bool renameGroup(script::Object *scenario, script::Object *group, const QString &name, QString *why) {
     *why = emptyNameRefusal(name);
     Object *same = why->isEmpty() ? namedChild(scenario, Kind::Group, name) : nullptr;
@@ -2170,6 +2213,8 @@ public:
                     throw BadSetup(why.toStdString());
                 if (!read->properties.empty()) motion.settings = std::move(read);
             }
+            QString why;
+            if (!motionFromJson(entry, here, &motion.motion, &motion.components, &why)) throw BadSetup(why.toStdString());
             setup.motions.push_back(std::move(motion));
         });
 
@@ -2259,6 +2304,12 @@ public:
         setup.comfort[1] = number(comfort, comfortAt, "humidity", setup.comfort[1]);
         setup.comfort[2] = number(comfort, comfortAt, "clothing", setup.comfort[2]);
         check(comfortAt, comfortRefusal(setup.comfort));
+        // Solar heating: left out while it has its defaults (standin/solar.cpp).
+        if (source.contains(QLatin1String("solar"))) {
+            QString why;
+            if (!solarFromJson(source.value(QLatin1String("solar")), at(where, "solar"), &setup.solar, &why))
+                throw BadSetup(why.toStdString());
+        }
         return setup;
     }
 
@@ -2439,6 +2490,7 @@ QJsonObject scenarioSetupToJson(const script::Object *scenario) {
         // Written only when there are some, as a material's are.
         if (motion.settings && !motion.settings->properties.empty())
             entry.insert("physicalProperties", settingsToJson(*motion.settings));
+        motionToJson(motion.motion, motion.components, entry);
         motions.append(entry);
     }
     out.insert("motions", motions);
@@ -2481,6 +2533,7 @@ QJsonObject scenarioSetupToJson(const script::Object *scenario) {
     out.insert("comfort", QJsonObject{{"metabolicRate", setup.comfort[0]},
                                       {"humidity", setup.comfort[1]},
                                       {"clothing", setup.comfort[2]}});
+    if (!solarIsDefault(setup.solar)) out.insert("solar", solarToJson(setup.solar));
     return out;
 }
 

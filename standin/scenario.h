@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model.h"
+#include "motion.h"
 
 #include <QtCore/QJsonObject>
 #include <QtCore/QString>
@@ -56,6 +57,26 @@ struct MotionSetup {
     // changes or goes without touching it. Nothing changes it in place (it is
     // only replaced whole), so copies of the scenario's settings share it.
     std::shared_ptr<Settings> settings;
+    // Its directions, axes, centres, force, gravity and time curve, with
+    // entity settings resolved against the scenario's parts when applied,
+    // and copies of its components: values of the scenario's own.
+    MotionSettings motion;
+    std::vector<MotionCopy> components;
+};
+
+// The sun's heating of a scenario (standin/solar.cpp): whether it is on, the
+// model's directions to north and to the zenith, and where on the earth the
+// model stands. Directions are kept as given (unit length is made when used).
+struct SolarSetup {
+    bool enabled = false;
+    QString compassName = QStringLiteral("North");
+    double compass[3] = {0.0, 0.0, -1.0};
+    QString celestialName = QStringLiteral("Zenith");
+    double celestial[3] = {0.0, 1.0, 0.0};
+    int latitude[2] = {0, 0};  // degrees, minutes
+    QString latitudeHemisphere = QStringLiteral("N");
+    int longitude[2] = {0, 0};
+    QString longitudeHemisphere = QStringLiteral("E");
 };
 
 struct ScenarioSetup {
@@ -117,6 +138,9 @@ struct ScenarioSetup {
     // metabolic rate, humidity, clothing.
     double smoke[3] = {8700.0, 8.0, 0.015};
     double comfort[3] = {1.0, 50.0, 0.5};
+
+    // Solar heating.
+    SolarSetup solar;
 };
 
 // The scenario's settings, defaults if it has none yet.
@@ -129,6 +153,10 @@ ScenarioSetup &setupToChange(const script::Object *scenario);
 std::vector<script::Object *> scenarioPartsNamed(const script::Object *scenario, const QString &name);
 const EntityRecord *scenarioEntity(const script::Object *scenario, int id, script::Object **part = nullptr);
 script::Object *scenarioMaterial(const script::Object *scenario, const QString &name);
+// Gives a database material the entities of these ids, taking them from the
+// material that held them (what a material's own steering and a script's
+// applied copy need, standin/materials.cpp).
+void giveMaterialEntityIds(script::Object *scenario, script::Object *material, const std::vector<int> &ids);
 // Renames a group of the scenario, keeping its lookups and settings current;
 // false, with why, for a blank name or one that another group has.
 bool renameGroup(script::Object *scenario, script::Object *group, const QString &name, QString *why);
@@ -138,5 +166,15 @@ bool renameGroup(script::Object *scenario, script::Object *group, const QString 
 // why, as "where: why".
 QJsonObject scenarioSetupToJson(const script::Object *scenario);
 bool scenarioSetupFromJson(script::Object *scenario, const QJsonObject &source, const QString &where, QString *why);
+
+// Solar heating (standin/solar.cpp): its settings in a study file (none
+// written while they are the defaults) and back, checked as the operations
+// check them; and the heat in W that the sun puts into a model whose parts
+// fill the box outer (in the study's length unit, scale meters per unit),
+// 0.0 while solar heating is off.
+bool solarIsDefault(const SolarSetup &solar);
+QJsonObject solarToJson(const SolarSetup &solar);
+bool solarFromJson(const QJsonValue &source, const QString &where, SolarSetup *solar, QString *why);
+double solarHeatGain(const SolarSetup &solar, const Box &outer, double scale);
 
 }  // namespace standin

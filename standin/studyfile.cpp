@@ -2,6 +2,9 @@
 // Reading checks the whole file and builds the new model aside; only a good
 // file replaces the open study. Writing goes through a temporary file that
 // replaces the old one only when everything was written.
+#include "conditions.h"
+#include "materials.h"
+#include "mesh.h"
 #include "model.h"
 #include "properties.h"
 #include "scenario.h"
@@ -95,6 +98,12 @@ QJsonArray listToJson(const script::Object *scenario, Kind kind) {
         entry.insert("entities", idsToJson(node(child).entityIds));
         // Written only for a material that has them, so that one without reads as it was.
         if (kind == Kind::Material && hasSettings(child)) entry.insert("physicalProperties", settingsToJson(child));
+        if (kind == Kind::Material) materialSetupToJson(child, entry);
+        // Likewise only for a condition that holds a value, an axis, a curve or a text.
+        if (kind == Kind::BoundaryCondition || kind == Kind::InitialCondition) {
+            const QJsonObject condition = conditionToJson(child);
+            if (!condition.isEmpty()) entry.insert("condition", condition);
+        }
         if (kind == Kind::Group) {
             if (!node(child).groupType.isEmpty()) entry.insert("type", node(child).groupType);
             if (!node(child).groupEntityType.isEmpty()) entry.insert("entityType", node(child).groupEntityType);
@@ -117,10 +126,16 @@ QJsonObject scenarioToJson(const script::Object *scenario) {
     out.insert("initialConditions", listToJson(scenario, Kind::InitialCondition));
     for (const script::Object *mesh : childrenOf(scenario, Kind::Mesh)) {
         QJsonObject meshOut{{"properties", propertiesToJson(node(mesh))}};
+        // Its setting groups, those it has: one it never had reads back at its defaults.
+        for (const MeshSettingGroup &group : kMeshSettingGroups)
+            for (const script::Object *settings : childrenOf(mesh, group.kind))
+                meshOut.insert(QLatin1String(group.key), QJsonObject{{"properties", propertiesToJson(node(settings))}});
         QJsonArray regions;
         for (const script::Object *region : childrenOf(mesh, Kind::MeshRegion)) {
             QJsonObject entry = named(region);
             entry.insert("shape", node(region).shape);
+            const QJsonObject state = regionToJson(region);
+            for (auto item = state.begin(); item != state.end(); ++item) entry.insert(item.key(), item.value());
             regions.append(entry);
         }
         meshOut.insert("regions", regions);
@@ -378,6 +393,17 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
                                       here.key("physicalProperties").text(), &why))
                     throw Bad(why.toStdString());
             }
+            if (list.kind == Kind::Material) {
+                QString why;
+                if (!materialSetupFromJson(item, entry, here.key("materialSettings").text(), &why))
+                    throw Bad(why.toStdString());
+            }
+            if ((list.kind == Kind::BoundaryCondition || list.kind == Kind::InitialCondition) &&
+                entry.contains(QLatin1String("condition"))) {
+                QString why;
+                if (!conditionFromJson(item, entry.value(QLatin1String("condition")), here.key("condition").text(), &why))
+                    throw Bad(why.toStdString());
+            }
             if (list.kind == Kind::Group) {
                 node(item).groupType = textOf(entry, here, "type", false);
                 node(item).groupEntityType = textOf(entry, here, "entityType", false);
@@ -396,8 +422,26 @@ script::Object *readScenario(Builder &build, const QJsonObject &source, const QS
         if (shape != QLatin1String("box") && shape != QLatin1String("cylinder") && shape != QLatin1String("sphere"))
             refuse(at(here, QStringLiteral("shape")), QStringLiteral("must be box, cylinder or sphere"));
         build.unique(mesh, Kind::MeshRegion, textOf(entry, here, "name"), here);
-        adopt(mesh, build.make(Kind::MeshRegion, entry, here, shape));
+        script::Object *region = build.make(Kind::MeshRegion, entry, here, shape);
+        QString why;
+        if (!regionFromJson(region, entry, here, &why)) throw Bad(why.toStdString());
+        adopt(mesh, region);
     });
+    // The mesh's setting groups that the file has; the mesh makes the others,
+    // and every setting left out, at their defaults when it hands them out,
+    // so that a file is written again as it was read.
+    for (const MeshSettingGroup &group : kMeshSettingGroups) {
+        const QJsonValue groupValue = meshSource.value(QLatin1String(group.key));
+        if (groupValue.isUndefined()) continue;
+        const QString groupAt = at(meshAt, QLatin1String(group.key));
+        QJsonObject groupSource = objectAt(groupValue, groupAt);
+        groupSource.insert("name", QLatin1String(group.name));
+        adopt(mesh, build.make(group.kind, groupSource, groupAt));
+    }
+    {
+        QString why;
+        if (!meshSettingsRead(mesh, meshAt, &why)) throw Bad(why.toStdString());
+    }
     // The settings name the parts, materials, groups and flags read above.
     const QJsonValue setup = source.value(QLatin1String("setup"));
     if (!setup.isUndefined()) {

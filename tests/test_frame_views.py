@@ -170,3 +170,100 @@ def test_a_list_that_handed_out_views_keeps_its_pointer_objects_manners():
     lst.append(SetupHost.new_entity("e"))
     assert raises_text(ValueError, SetupHost.describe, view) == STALE
     assert lst.this.note == "kept"
+
+
+# Views of a part of an object: what an object holds as its own and frees
+# with itself holds that object. Each kind: the owner's class, how it is made,
+# how its part is handed out, and a use of the part that reaches the host.
+GONE = "the object this belongs to no longer exists"
+
+
+def fan_curve(condition):
+    SetupHost.give_fan_curve(condition, True)
+    return condition.fanCurve()
+
+
+def motion_component(motion):
+    SetupHost.add_motion_component(motion, "Spin")
+    return motion.motionComponent("Spin")
+
+
+def motion_property(motion):
+    SetupHost.add_motion_property(motion, "Speed")
+    return motion.property("Speed")
+
+
+def material_property(material):
+    SetupHost.add_material_property(material, "Conductivity")
+    return material.property("Conductivity")
+
+
+PARTS = {
+    "fan curve": ("BoundaryCondition", lambda: Setup.BoundaryCondition("Fan"), fan_curve,
+                  lambda fan: fan.addPoint(1.0, 2.0)),
+    "motion component": ("Motion", lambda: Setup.Motion("Rotor"), motion_component,
+                         lambda component: component.setDirection(1.0, 0.0, 0.0)),
+    "motion property": ("Motion", lambda: Setup.Motion("Rotor"), motion_property,
+                        lambda prop: prop.setType("Constant")),
+    "steered property": ("Motion", lambda: Setup.Motion("Rotor"),
+                         lambda motion: SetupHost.add_motion_property(motion, "Speed"),
+                         lambda prop: prop.setType("Constant")),
+    "material property": ("Material", lambda: Setup.Material("Mine"), material_property,
+                          lambda prop: prop.setType("Isotropic")),
+}
+# A material has no delete function of its own: only its proxy's release deletes it.
+DELETABLE = [kind for kind in PARTS if PARTS[kind][0] != "Material"]
+
+
+@pytest.mark.parametrize("kind", PARTS)
+def test_a_part_keeps_its_object_alive_after_the_objects_proxy_goes(kind):
+    owner_class, make, part_of, use = PARTS[kind]
+    gc.collect()
+    before = SetupHost.live_objects(owner_class)
+    owner = make()
+    part = part_of(owner)
+    del owner
+    gc.collect()
+    assert SetupHost.live_objects(owner_class) >= before + 1
+    use(part)
+    assert " failed: " not in SetupHost.journal()[-1]
+    del part
+    gc.collect()
+    assert SetupHost.live_objects(owner_class) == before
+
+
+@pytest.mark.parametrize("kind", DELETABLE)
+def test_a_part_is_refused_once_its_object_is_deleted(kind):
+    owner_class, make, part_of, use = PARTS[kind]
+    owner = make()
+    part = part_of(owner)
+    getattr(_Setup, "delete_" + owner_class)(owner)
+    assert raises_text(ValueError, use, part) == GONE
+
+
+@pytest.mark.parametrize("end", [
+    lambda listed: listed.append(Setup.BoundaryCondition("More")),   # moves the element that owns the fan curve
+    lambda listed: listed.clear(),
+])
+def test_a_part_of_a_list_element_ends_with_the_element(end):
+    listed = Setup.BCList([Setup.BoundaryCondition("Fan")])
+    fan = fan_curve(listed[0])
+    end(listed)
+    assert raises_text(ValueError, fan.addPoint, 1.0, 2.0) == GONE
+
+
+def test_a_part_taken_away_or_replaced_stays_sound_while_its_object_lives():
+    condition = Setup.BoundaryCondition("Fan")
+    fan = fan_curve(condition)
+    SetupHost.give_fan_curve(condition, False)
+    assert condition.fanCurve() is None
+    fan.addPoint(1.0, 2.0)                          # the condition keeps what it took away
+    other = Setup.BoundaryCondition("Other")
+    SetupHost.give_fan_curve(other, True)
+    listed = Setup.BCList([condition])
+    held = fan_curve(listed[0])
+    listed[0] = other                               # replaced in place: the element's old fan curve stays
+    held.addPoint(3.0, 4.0)
+    SetupHost.reset()
+    fan.addPoint(5.0, 6.0)
+    assert SetupHost.journal() == ["FanCurve::addPoint(5.0, 6.0)"]

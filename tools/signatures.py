@@ -378,6 +378,11 @@ class Types:
         pointer = tokens.count("p.")
         if base == "void" and not pointer:
             return "None"
+        # A number or truth value that the host writes through a reference is
+        # passed as a pointer object, as one it writes through a pointer is.
+        if text.startswith("r.") and not text.startswith("r.q(const).") and not pointer and \
+                base in INTEGERS | FLOATS | {"bool"}:
+            return ANY
         if base == "Setup_list::Place" and cls is not None:
             return self.element(cls, "read")
         if base == "Setup_list::Handover":
@@ -864,9 +869,10 @@ def deliberate(cls, name, signatures, types):
                 (signature.result, [p[1] for p in signature.parameters]):
             return "misc"
     for base in ancestors(cls, types):
-        if name in base.methods and len(base.methods[name]) == 1:
-            inherited = signature_of(base.methods[name][0], types, base)
-            return "" if accepts(signature, inherited) else "override"
+        if name in base.methods:
+            # A base's set of forms is hidden whole: each form must still be taken.
+            inherited = [signature_of(form, types, base) for form in base.methods[name]]
+            return "" if all(accepts(signature, form) for form in inherited) else "override"
     return ""
 
 

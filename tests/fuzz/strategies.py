@@ -95,6 +95,9 @@ class CaseMaker:
         self.makers.update((name, self._list) for name in LISTS)
         self.makers.update((name, self._host_made) for name in HOST_MADE if name not in self.makers)
         self.makers.update((name, self._default) for name in ("CTMResults", "TECResults", "Object", "Container"))
+        self.makers.update((name, self._named) for name in ("TimeCurve",))
+        # Made for a scenario, as the scenario's records are.
+        self.makers.update((name, self._scenario_record) for name in ("SolarHeating",))
 
     # --- a case ------------------------------------------------------------
 
@@ -194,6 +197,9 @@ class CaseMaker:
 
     def _default(self, cls):
         return self.add(cls, "value", f"step(Setup.{cls})")
+
+    def _named(self, cls):
+        return self.add(cls, "value", f"step(Setup.{cls}, {self.text()})")
 
     def _host_made(self, cls):
         return self.add(cls, "value", f"step(_SetupHost.new_{HOST_MADE[cls]}, {self.text()})")
