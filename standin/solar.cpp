@@ -67,20 +67,12 @@ void cross(const double *a, const double *b, double *out) {
     out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-// Two directions that (nearly) coincide leave no horizontal north to find.
-bool parallel(const double *a, const double *b) {
-    double c[3];
-    cross(a, b, c);
-    return length(c) <= 1e-9 * length(a) * length(b);
-}
-
-QString directionRefusal(const double *v, const double *other, const char *otherName) {
+QString directionRefusal(const double *v) {
     if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2]))
         return QStringLiteral("a direction's components must be finite numbers");
     // Squares of components this small or large would lose the direction.
     const double size = length(v);
     if (!(size > 1e-150) || !std::isfinite(size)) return QStringLiteral("the direction has no length");
-    if (parallel(v, other)) return QStringLiteral("the direction is parallel to the %1").arg(QLatin1String(otherName));
     return QString();
 }
 
@@ -109,14 +101,14 @@ QString longitudeRefusal(int degrees, int minutes, const QString &hemisphere) {
     return angleRefusal(degrees, minutes, hemisphere, 180, "longitude", kLongitudeSides);
 }
 
-QString compassRefusal(const QString &name, const double *v, const SolarSetup &solar) {
+QString compassRefusal(const QString &name, const double *v) {
     const QString why = pointRefusal(name, kCompassPoints, "compass point");
-    return why.isEmpty() ? directionRefusal(v, solar.celestial, "celestial orientation") : why;
+    return why.isEmpty() ? directionRefusal(v) : why;
 }
 
-QString celestialRefusal(const QString &name, const double *v, const SolarSetup &solar) {
+QString celestialRefusal(const QString &name, const double *v) {
     const QString why = pointRefusal(name, kSkyPoints, "point of the sky");
-    return why.isEmpty() ? directionRefusal(v, solar.compass, "compass direction") : why;
+    return why.isEmpty() ? directionRefusal(v) : why;
 }
 
 }  // namespace
@@ -230,10 +222,8 @@ bool solarFromJson(const QJsonValue &source, const QString &where, SolarSetup *s
         !reader.whole(longitude, reader.at("longitude"), "minutes", &read.longitude[1]) ||
         !reader.text(longitude, reader.at("longitude"), "hemisphere", &read.longitudeHemisphere))
         return false;
-    // Each direction is checked against the other as read, which is what the
-    // operations would have left: they never let the two become parallel.
-    if (!reader.check("compass", compassRefusal(read.compassName, read.compass, read)) ||
-        !reader.check("celestial", celestialRefusal(read.celestialName, read.celestial, read)) ||
+    if (!reader.check("compass", compassRefusal(read.compassName, read.compass)) ||
+        !reader.check("celestial", celestialRefusal(read.celestialName, read.celestial)) ||
         !reader.check("latitude", latitudeRefusal(read.latitude[0], read.latitude[1], read.latitudeHemisphere)) ||
         !reader.check("longitude", longitudeRefusal(read.longitude[0], read.longitude[1], read.longitudeHemisphere)))
         return false;
@@ -287,6 +277,16 @@ double solarHeatGain(const SolarSetup &solar, const Box &outer, double scale) {
     }
     const double along = north[0] * up[0] + north[1] * up[1] + north[2] * up[2];
     for (int axis = 0; axis < 3; ++axis) north[axis] -= along * up[axis];
+    // A compass direction along the celestial one leaves no north in the
+    // horizon (the two are set one at a time, so a script turning the model
+    // over passes through such a pair): the model axis nearest the horizon
+    // stands in for it.
+    if (!(length(north) > 1e-9)) {
+        int flattest = 0;
+        for (int axis = 1; axis < 3; ++axis)
+            if (std::fabs(up[axis]) < std::fabs(up[flattest])) flattest = axis;
+        for (int axis = 0; axis < 3; ++axis) north[axis] = (axis == flattest ? 1.0 : 0.0) - up[flattest] * up[axis];
+    }
     normalize(north);
 
     const double toward = latitude >= 0.0 ? -1.0 : 1.0;  // the sun's side at noon
@@ -331,7 +331,7 @@ void SolarHeating::setCompassDirection(const QString &name, double x, double y, 
     standin::SolarSetup *solar = standin::solarOf(this, call);
     if (!solar) return;
     const double v[3] = {x, y, z};
-    const QString why = standin::compassRefusal(name, v, *solar);
+    const QString why = standin::compassRefusal(name, v);
     if (!why.isEmpty()) {
         call.failed(why);
         return;
@@ -346,7 +346,7 @@ void SolarHeating::setCelestialOrientation(const QString &name, double x, double
     standin::SolarSetup *solar = standin::solarOf(this, call);
     if (!solar) return;
     const double v[3] = {x, y, z};
-    const QString why = standin::celestialRefusal(name, v, *solar);
+    const QString why = standin::celestialRefusal(name, v);
     if (!why.isEmpty()) {
         call.failed(why);
         return;
