@@ -1,8 +1,13 @@
 """Opens the router enclosure study, walks its designs, scenarios and parts,
 walks the active scenario's parts and entities, groups its heat sources,
-reads the variations of a material's conductivity, sets up the active scenario (materials, a stronger CPU, the fan, a finer mesh
-on the heat sink), runs it and prints its hottest parts, adds a design for
-forced-air cooling, renames it, and saves the study to a new file.
+reads the variations of a material's conductivity, sets up the active
+scenario (materials, a stronger CPU, the fan, a finer mesh on the heat sink),
+runs it and prints its hottest parts; then applies a spreader material, the
+fan's curve, the vents and a cooler starting temperature and compares the
+hottest part with the run before; meshes with a box region around the CPU,
+turns on the sun for a site, runs again and prints results in SI and
+inch-pound units; adds a design for forced-air cooling, renames it, and
+saves the study to a new file.
 
     python3 examples/enclosure_study.py [OUTPUT]
 
@@ -138,6 +143,98 @@ for part in parts:
 print("Ran %r; hottest parts:" % scenario.name())
 for temperature, name in sorted(temperatures, reverse=True)[:3]:
     print("    %-18s %6.1f C" % (name, temperature))
+
+
+def hottest(scenario: Setup.Scenario) -> "tuple[float, str]":
+    """The hottest part of the scenario's last run, with its temperature."""
+    parts = Setup.PartList()
+    scenario.parts(parts)
+    found = []
+    for part in parts:
+        assert part is not None
+        temperature = part.property("Temperature")
+        if isinstance(temperature, float):
+            found.append((temperature, part.name()))
+    return max(found)
+
+
+def refused_since(mark: int) -> None:
+    """Stops the script when the host refused a change since that journal entry."""
+    refused = [entry for entry in SetupHost.journal()[mark:] if " failed: " in entry]
+    if refused:
+        sys.exit("the set-up was refused: %s" % refused[0])
+
+
+before = hottest(scenario)
+
+# The physics: a copper spreader of the script's own (the scenario takes a
+# copy into its database), the fan's curve, the vents and a cooler start.
+mark = len(SetupHost.journal())
+spreader = Setup.Material("Copper spreader", scenario, "Solid")
+spreader.setShellThickness(1.5, "mm")
+spreader.setReferenceTemperature(25.0, "C")
+scenario.applyMaterial(spreader, Setup.EntityIdList([110]), Setup.Entity_Surface)
+scenario.bcs(conditions)
+for condition in conditions:
+    if condition.name() == "Fan inlet":
+        curve = condition.fanCurve()           # the fan's own curve: flow (m^3/s) against pressure (Pa)
+        if curve is None:
+            sys.exit("the fan inlet has no fan curve")
+        for flow, pressure in ((0.0, 45.0), (0.004, 36.0), (0.008, 20.0), (0.012, 0.0)):
+            curve.addPoint(flow, pressure)
+        condition.setValue(30.0, "C")          # the air it draws in
+        scenario.applyBoundaryCondition(condition, Setup.EntityIdList([111]), Setup.Entity_Surface)
+    elif condition.name() == "Vents":
+        condition.setValue(0.0, "Pa")          # open to the room
+        scenario.applyBoundaryCondition(condition, Setup.EntityIdList([112, 113]), Setup.Entity_Surface)
+start = Setup.InitialCondition("Still air")
+start.setValue(30.0, "C")
+scenario.applyInitialCondition(start)
+scenario.run()
+refused_since(mark)
+after = hottest(scenario)
+print("With the fan's curve, vents and a 30 C start: %s at %.1f C (%s at %.1f C before)"
+      % (after[1], after[0], before[1], before[0]))
+
+# The mesh: a finer box around the CPU, more enhancement layers, one refinement;
+# then the sun over a site in Munich.
+mark = len(SetupHost.journal())
+mesh = scenario.mesh()
+enhancement = mesh.meshEnahancement() if mesh is not None else None
+if mesh is None or enhancement is None:
+    sys.exit("the scenario has no mesh")
+enhancement.setProperty("Enhancement layers", 3)
+around_cpu = Setup.MeshBoxRegion(Setup.Vector(85.0, 55.0, 9.6), Setup.Vector(135.0, 105.0, 20.0))
+around_cpu.setLocalMeshSize(0.25)
+around_cpu.setUniform(True)
+around_cpu.spreadChanges()
+mesh.refine()
+sun = Setup.SolarHeating(scenario)
+sun.setCompassDirection("North", 0.0, 1.0, 0.0)       # first: the default zenith is along y, the model's north here
+sun.setCelestialOrientation("Zenith", 0.0, 0.0, 1.0)   # the board lies in x and y
+sun.setLatitude(48, 8, "N")
+sun.setLongitude(11, 34, "E")
+sun.enable()
+scenario.run()
+refused_since(mark)
+
+
+def both(value: float, quantity: int, si: str, inch_pound: str, offset: float = 0.0) -> str:
+    """The value in SI and in the foot-pound system (the host's MKS has temperatures in K)."""
+    converted = Setup.Units.Convert(value + offset, quantity, Setup.Units_MCU_MKS, Setup.Units_MCU_FLS)
+    return "%8.2f %-6s %8.2f %s" % (value, si, converted, inch_pound)
+
+
+print("In the sun, after %s refinement pass(es) with %s enhancement layers:"
+      % (mesh.property("Refinement passes"), enhancement.property("Enhancement layers")))
+for name in ("CPU", "Heat sink"):
+    part = scenario.partByNameAndId(name)
+    results = [part.property(quantity) if part is not None else None
+               for quantity in ("Temperature", "Heat flux", "Velocity")]
+    temperature, flux, speed = [value if isinstance(value, float) else float("nan") for value in results]
+    print("    %-10s %s   %s   %s" % (name, both(temperature, Setup.Units_QZTU_TEMP, "C", "F", 273.15),
+                                     both(flux, Setup.Units_QZTU_HEATFLUX, "W/m2", "Btu/h-ft2"),
+                                     both(speed, Setup.Units_QZTU_VELOCITY, "m/s", "ft/s")))
 
 forced = study.add("Forced air", "Fan at full speed", True)
 active = study.getActiveScenario()
