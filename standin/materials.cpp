@@ -91,14 +91,6 @@ QString entityRefusal(const script::Object *scenario, const script::Entity *enti
     return entitiesRefusal(scenario, {held.entities.front().id});
 }
 
-std::vector<int> distinct(const std::vector<int> &ids) {
-    std::unordered_set<int> seen;
-    std::vector<int> out;
-    for (int id : ids)
-        if (seen.insert(id).second) out.push_back(id);
-    return out;
-}
-
 void setQuantity(script::Material *material, const char *operation, double value, const QString &units,
                  Quantity MaterialSetup::*field) {
     Call call("Material", operation, Changes);

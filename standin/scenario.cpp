@@ -305,14 +305,6 @@ QString entitiesRefusal(const Object *scenario, const std::vector<int> &ids, int
     return QString();
 }
 
-std::vector<int> distinct(const std::vector<int> &ids) {
-    std::unordered_set<int> seen;
-    std::vector<int> out;
-    for (int id : ids)
-        if (seen.insert(id).second) out.push_back(id);
-    return out;
-}
-
 // Takes an entity from the material that has it. A material's entities are
 // a set, kept as a list: the last takes the place of the one taken, so that
 // moving entities between materials one at a time costs no shifting.
@@ -904,6 +896,16 @@ QString typeOf(const Object *material, const char *property) {
 }
 
 }  // namespace
+
+// The ids in their first order, each once.
+std::vector<int> distinct(const std::vector<int> &ids) {
+    std::unordered_set<int> seen;
+    std::vector<int> out;
+    for (int id : ids)
+        if (seen.insert(id).second) out.push_back(id);
+    return out;
+}
+
 }  // namespace standin
 
 namespace script {

@@ -161,6 +161,9 @@ void giveMaterialEntityIds(script::Object *scenario, script::Object *material, c
 // false, with why, for a blank name or one that another group has.
 bool renameGroup(script::Object *scenario, script::Object *group, const QString &name, QString *why);
 
+// The ids in their first order, each once.
+std::vector<int> distinct(const std::vector<int> &ids);
+
 // A scenario's settings in a study file, and back. Reading checks the
 // settings against the scenario's parts; on a bad file it gives false and
 // why, as "where: why".
