@@ -98,6 +98,8 @@ class CaseMaker:
         self.makers.update((name, self._named) for name in ("TimeCurve",))
         # Made for a scenario, as the scenario's records are.
         self.makers.update((name, self._scenario_record) for name in ("SolarHeating",))
+        # What an object frees with itself, so that cases use it beside its object's deletion.
+        self.makers.update({"FanCurve": self._fan_curve, "Motion": self._motion})
 
     # --- a case ------------------------------------------------------------
 
@@ -200,6 +202,19 @@ class CaseMaker:
 
     def _named(self, cls):
         return self.add(cls, "value", f"step(Setup.{cls}, {self.text()})")
+
+    def _fan_curve(self, cls):
+        condition = self.need("BoundaryCondition")
+        self.steps.append(f"step(_SetupHost.give_fan_curve, {condition})")
+        return self.add(cls, "value", f"step(_Setup.BoundaryCondition_fanCurve, {condition})")
+
+    def _motion(self, cls):
+        """A script's own motion, or a component of one."""
+        if self.rng.random() < 0.5:
+            return self._named(cls)
+        motion = self.need("Motion")
+        self.steps.append(f"step(_SetupHost.add_motion_component, {motion}, 'Spin')")
+        return self.add(cls, "value", f"step(_Setup.Motion_motionComponent, {motion}, 'Spin')")
 
     def _host_made(self, cls):
         return self.add(cls, "value", f"step(_SetupHost.new_{HOST_MADE[cls]}, {self.text()})")
