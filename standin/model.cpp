@@ -203,11 +203,76 @@ struct IdEntry {
     std::uint64_t joined;
 };
 
+// The host entities that a scenario's entity lookups handed out, by part and
+// entity id, side by side: looking one up again reads this table and the
+// name table, and nothing of the part, whose node lies anywhere in a large
+// model's memory. Any change that could make an entry untrue (a part leaving,
+// its entities or id changing) empties the whole table at once, by a new
+// generation, since such changes are rare beside lookups.
+class HandedTable {
+public:
+    struct Entry {
+        const script::Object *part;
+        script::Entity *entity;
+        Node *node;
+        int id;
+        unsigned generation;  // an entry of an older one is free
+    };
+
+    const Entry *find(const script::Object *part, int id) const {
+        if (m_used == 0) return nullptr;
+        for (size_t i = slotOf(part, id);; i = (i + 1) & mask()) {
+            const Entry &entry = m_slots[i];
+            if (entry.generation != m_generation) return nullptr;
+            if (entry.part == part && entry.id == id) return &entry;
+        }
+    }
+
+    void insert(const script::Object *part, int id, script::Entity *entity, Node *node) {
+        if ((m_used + 1) * kOf > m_slots.size() * kMostFilled) regrow(std::max<size_t>(64, m_slots.size() * 2));
+        place(Entry{part, entity, node, id, m_generation});
+        ++m_used;
+    }
+
+    void clear() {
+        ++m_generation;
+        m_used = 0;
+    }
+
+private:
+    static constexpr size_t kMostFilled = 7, kOf = 10;
+
+    size_t mask() const { return m_slots.size() - 1; }
+    size_t slotOf(const script::Object *part, int id) const {
+        std::uint64_t key = reinterpret_cast<std::uintptr_t>(part) ^ (std::uint64_t(std::uint32_t(id)) * 0x9e3779b97f4a7c15ull);
+        key ^= key >> 29;
+        key *= 0xbf58476d1ce4e5b9ull;
+        key ^= key >> 32;
+        return size_t(key) & mask();
+    }
+    void place(const Entry &entry) {
+        size_t i = slotOf(entry.part, entry.id);
+        while (m_slots[i].generation == m_generation) i = (i + 1) & mask();
+        m_slots[i] = entry;
+    }
+    void regrow(size_t size) {
+        std::vector<Entry> old(size, Entry{nullptr, nullptr, nullptr, 0, 0});
+        old.swap(m_slots);
+        for (const Entry &entry : old)
+            if (entry.generation == m_generation) place(entry);
+    }
+
+    std::vector<Entry> m_slots;
+    size_t m_used = 0;
+    unsigned m_generation = 1;  // slots start at 0: free
+};
+
 // Adopt, detach, renames and setPartId keep the entries exact, so that a
 // lookup needs to look at nothing but its own entries.
 struct ChildLookup {
     NameTable byName;
     std::unordered_multimap<int, IdEntry> partsById;
+    HandedTable handed;
     size_t children = 0;  // the container's children when the lookup last matched them
 };
 struct EntityLookup {
@@ -333,6 +398,7 @@ void setPartId(script::Object *part, int id) {
     held.id = id;
     if (was == id || !held.parent || held.kind != Kind::Part) return;
     if (ChildLookup *lookup = currentLookup(node(held.parent))) {
+        lookup->handed.clear();  // their entities hold the part's id in their own copies
         leaveIds(*lookup, was, part);
         lookup->partsById.emplace(id, IdEntry{part, held.joined});
         if (NameTable::Slot *slot = lookup->byName.find(Kind::Part, part->objectName(), part)) slot->id = id;
@@ -405,7 +471,37 @@ EntityRecord *entityOf(const script::Object *scenario, const QString &partName, 
     return entity;
 }
 
-void entitiesChanged(script::Object *part) { node(part).entityLookup.held.reset(); }
+void entitiesChanged(script::Object *part) {
+    Node &held = node(part);
+    held.entityLookup.held.reset();
+    if (held.parent)
+        if (ChildLookup *lookup = currentLookup(node(held.parent))) lookup->handed.clear();
+}
+
+script::Entity *handedEntity(const script::Object *scenario, const QString &partName, int id, Node **entityNode) {
+    ChildLookup *lookup = lookupAmong(scenario);
+    if (!lookup) return nullptr;
+    const HandedTable::Entry *handed = nullptr;
+    firstNamed(*lookup, Kind::Part, partName, [&](const NameTable::Slot &slot) {
+        const HandedTable::Entry *found = lookup->handed.find(slot.object, id);
+        if (found) {
+            handed = found;
+            return true;
+        }
+        // A part whose entity was not handed out yet may come first all the same.
+        if (!entityIn(*slot.node, id)) return false;
+        handed = nullptr;
+        return true;
+    });
+    if (!handed) return nullptr;
+    *entityNode = handed->node;
+    return handed->entity;
+}
+
+void rememberHandedEntity(const script::Object *scenario, const script::Object *part, int id, script::Entity *entity,
+                          Node *entityNode) {
+    if (ChildLookup *lookup = lookupAmong(scenario)) lookup->handed.insert(part, id, entity, entityNode);
+}
 
 void Box::include(const Box &other) {
     if (!other.valid) return;
@@ -582,7 +678,10 @@ void detach(script::Object *child) {
     ++container.revision;
     if (lookup) {
         lookup->byName.erase(held.kind, child->objectName(), child);
-        if (held.kind == Kind::Part) leaveIds(*lookup, held.id, child);
+        if (held.kind == Kind::Part) {
+            leaveIds(*lookup, held.id, child);
+            lookup->handed.clear();
+        }
         lookup->children = siblings.size();
     }
     held.parent = nullptr;

@@ -291,6 +291,12 @@ EntityRecord *entityOf(const script::Object *part, int id);
 EntityRecord *entityOf(const script::Object *scenario, const QString &partName, int id,
                        script::Object **part = nullptr, const Node **partNode = nullptr);
 void entitiesChanged(script::Object *part);
+// The host entity that the scenario's entity lookups handed out for the
+// entity of that id of the first part of that name holding one, with its
+// node; null when that entity was not handed out yet, or there is none.
+script::Entity *handedEntity(const script::Object *scenario, const QString &partName, int id, Node **entityNode);
+void rememberHandedEntity(const script::Object *scenario, const script::Object *part, int id, script::Entity *entity,
+                          Node *entityNode);
 // Settings of their own for a copy of a setting object: new properties and
 // variations, holding what the original's hold.
 std::shared_ptr<Settings> copySettings(const Settings &settings);

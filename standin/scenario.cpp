@@ -1075,9 +1075,18 @@ void Analysis::ics(std::vector<InitialCondition> &conditions) {
 QObject *Analysis::entity(const QString &partName, int id) {
     Call("Analysis", "entity", Reads).arg(partName).arg(id);
     if (standin::answer(this, "entity")) return nullptr;
+    standin::Node *held = nullptr;
+    if (Entity *handed = standin::handedEntity(this, partName, id, &held)) {
+        standin::noteNode(handed, held);
+        return handed;
+    }
+    Object *partObject = nullptr;
     const standin::Node *part = nullptr;
-    standin::EntityRecord *record = standin::entityOf(this, partName, id, nullptr, &part);
-    return record ? standin::entityObject(*part, *record) : nullptr;
+    standin::EntityRecord *record = standin::entityOf(this, partName, id, &partObject, &part);
+    if (!record) return nullptr;
+    Entity *entity = standin::entityObject(*part, *record);
+    standin::rememberHandedEntity(this, partObject, id, entity, &standin::node(entity));
+    return entity;
 }
 
 QObject *Analysis::group(const QString &name) {

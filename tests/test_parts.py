@@ -128,6 +128,26 @@ def test_the_entity_answers_from_its_part(sc):
     assert (copies[0].id(), copies[0].tagName()) == (105, "lid")
 
 
+def test_an_entity_looked_up_again_is_the_one_handed_out_and_follows_the_model(sc, example_study):
+    first = sc.entity("CPU", 105)
+    assert int(sc.entity("CPU", 105).this) == int(first.this)
+    # A second part of the name comes later: the first still answers; an entity added later is found.
+    SetupHost.add_part(sc, "CPU", 9)
+    SetupHost.add_entity(sc, "CPU", 900, Setup.Entity_Edge, "added")
+    assert int(sc.entity("CPU", 105).this) == int(first.this)
+    assert (sc.entity("CPU", 900).name(), sc.entity("CPU", 900).partID()) == ("added", 3)
+    # A clone's parts hand out entities of their own; a study opened anew, too.
+    clone = sc.clone("Copy")
+    assert int(clone.entity("CPU", 105).this) != int(first.this) and clone.entity("CPU", 105).id() == 105
+    study = Setup.DesignStudy.Create()
+    study.open(example_study)
+    scenario = study.getActiveScenario()
+    handed = scenario.entity("CPU", 105)
+    study.open(example_study)
+    again = study.getActiveScenario().entity("CPU", 105)
+    assert int(again.this) != int(handed.this) and again.name() == handed.name()
+
+
 @pytest.mark.parametrize("given", [2**31, 2**31 + 5, 2**32 - 1])
 def test_entity_ids_are_unsigned(given):
     scenario = SetupHost.new_scenario("Ids")
