@@ -35,7 +35,19 @@ def sent(host_class="Analysis"):
     return [e for e in SetupHost.journal() if e.startswith(host_class + "::")][-1].split(" failed: ")[0]
 
 
-__all__ = ["Setup", "SetupHost", "_Setup", "raises_text", "prototypes", "sent"]
+def chip_and_inlet():
+    """A fresh host's study with an active scenario of a chip (entity 11) and an inlet (entity 21)."""
+    SetupHost.reset()
+    study = Setup.DesignStudy.Create()
+    scenario = study.add("D", "S", True).scenario("S")
+    SetupHost.add_part(scenario, "Chip", 1, "component")
+    SetupHost.add_entity(scenario, "Chip", 11, Setup.Entity.Volume)
+    SetupHost.add_part(scenario, "Inlet", 2, "opening")
+    SetupHost.add_entity(scenario, "Inlet", 21, Setup.Entity.Surface)
+    return study, scenario
+
+
+__all__ = ["Setup", "SetupHost", "_Setup", "raises_text", "prototypes", "sent", "chip_and_inlet"]
 
 
 @pytest.fixture

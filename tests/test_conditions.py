@@ -11,7 +11,7 @@ import pytest
 import Setup
 import SetupHost
 import _Setup
-from conftest import raises_text, sent
+from conftest import chip_and_inlet, raises_text, sent
 
 CLASSES = ("BoundaryCondition", "FanCurve", "TimeCurve", "InitialCondition")
 
@@ -277,13 +277,7 @@ def test_a_condition_keeps_a_copy_of_its_time_curve_once_the_curve_is_gone(study
 
 def chip_temperature(tmp_path, *makers, initial=None):
     """The chip's temperature in a run of a 10 W chip (or the "Chip heat" made) and the conditions made, on the inlet."""
-    SetupHost.reset()
-    study = Setup.DesignStudy.Create()
-    scenario = study.add("D", "S", True).scenario("S")
-    SetupHost.add_part(scenario, "Chip", 1, "component")
-    SetupHost.add_entity(scenario, "Chip", 11, Setup.Entity.Volume)
-    SetupHost.add_part(scenario, "Inlet", 2, "opening")
-    SetupHost.add_entity(scenario, "Inlet", 21, Setup.Entity.Surface)
+    study, scenario = chip_and_inlet()
     heat = Setup.BoundaryCondition("Chip heat")
     heat.setValue(10, "W")
     conditions = [make() for make in makers]  # after the reset, which takes steering away

@@ -9,6 +9,7 @@ import pytest
 
 import Setup
 import SetupHost
+from conftest import chip_and_inlet
 
 
 def ids(*values):
@@ -159,13 +160,7 @@ def test_a_condition_of_the_same_name_takes_the_new_properties_and_more_entities
 
 
 def temperatures(tmp_path, scenario_changes):
-    SetupHost.reset()
-    study = Setup.DesignStudy.Create()
-    scenario = study.add("D", "S", True).scenario("S")
-    SetupHost.add_part(scenario, "Chip", 1, "component")
-    SetupHost.add_entity(scenario, "Chip", 11, Setup.Entity.Volume)
-    SetupHost.add_part(scenario, "Inlet", 2, "opening")
-    SetupHost.add_entity(scenario, "Inlet", 21, Setup.Entity.Surface)
+    study, scenario = chip_and_inlet()
     settings = {"power": 10.0, "flow": 0.0, "gravity": -9.81, "conductivity": None}
     settings.update(scenario_changes)
     scenario.applyBoundaryCondition(power("Chip heat", settings["power"]), ids(11), Setup.Entity.Volume)
