@@ -51,6 +51,7 @@ class Entity;
 %feature("valuewrapper") script::Variant;
 %feature("valuewrapper") script::PropertyDefinition;
 %feature("valuewrapper") script::BoundingBox;
+%feature("valuewrapper") script::MaterialEnv;
 
 /* 5. Value records. */
 %include "records/vector.i"

@@ -21,10 +21,6 @@
    when the proxy goes, without a destroy function of its own. */
 %setup_delete_directly(script::Material)
 
-/* A material environment returned by value is made from the host's answer
-   alone: the wrapper makes none of its own first. */
-%feature("valuewrapper") script::MaterialEnv;
-
 namespace script {
 
 /* --- Material --------------------------------------------------------------- */

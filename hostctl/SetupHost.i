@@ -466,20 +466,22 @@ PyObject *scenario_parts(script::Scenario *scenario, script::PartList &parts) {
 int study_format_version() { return standin::kStudyFormatVersion; }
 %}
 
+/* A steering maker that could not do its work has set ValueError (or the
+   argument's TypeError) and answers null: the call fails with that error. */
+%define %setup_null_raises(Function)
+%exception Function {
+  $action
+  if (!result)
+    SWIG_fail;
+}
+%enddef
+
 /* A scenario's geometry, database and results, as the application's import,
    material library and runs make them (docs/standin-scenario.md). What cannot
    be done raises ValueError with the host's reason; a None scenario or part,
    TypeError. These are not host operations: the journal does not show them. */
-%exception add_part {
-  $action
-  if (!result)
-    SWIG_fail;
-}
-%exception add_material {
-  $action
-  if (!result)
-    SWIG_fail;
-}
+%setup_null_raises(add_part)
+%setup_null_raises(add_material)
 /* What steering gives an object, or finds on it, belongs to that object:
    a view that holds it (frame/views.i). */
 %setup_part_of_receiver(script::Property *, add_material_property)
@@ -488,21 +490,9 @@ int study_format_version() { return standin::kStudyFormatVersion; }
 %setup_part_of_receiver(script::Property *, motion_property)
 %setup_part_of_receiver(script::Variation *, add_variation)
 %setup_part_of_receiver(script::Motion *, add_motion_component)
-%exception add_material_property {
-  $action
-  if (!result)
-    SWIG_fail;
-}
-%exception add_motion_property {
-  $action
-  if (!result)
-    SWIG_fail;
-}
-%exception add_variation {
-  $action
-  if (!result)
-    SWIG_fail;
-}
+%setup_null_raises(add_material_property)
+%setup_null_raises(add_motion_property)
+%setup_null_raises(add_variation)
 
 %inline %{
 /// Gives the scenario a part as imported geometry would: a name, an id (at least 1) no other part of it has, and a tag, its attribute; hands the part back.
@@ -620,11 +610,7 @@ script::Property *motion_property(script::Motion *motion, const QString &name) {
 %{
 #include <motion.h>
 %}
-%exception add_motion_component {
-  $action
-  if (!result)
-    SWIG_fail;
-}
+%setup_null_raises(add_motion_component)
 %inline %{
 /// Gives the motion a component of this name (one it does not have yet): a motion of its own, which belongs to the motion; hands it back.
 script::Motion *add_motion_component(script::Motion *motion, const QString &name) {
@@ -691,11 +677,7 @@ QString condition_json(script::Object *object) {
 #include <QtCore/QJsonDocument>
 %}
 
-%exception add_mesh_region {
-  $action
-  if (!result)
-    SWIG_fail;
-}
+%setup_null_raises(add_mesh_region)
 
 %inline %{
 /// Gives the scenario's mesh a region of this shape ("box", "cylinder" or "sphere") and name, one no other region of that mesh has, as a study file would; hands it back, held by the mesh.

@@ -119,12 +119,6 @@ const ConditionState &stateOf(const script::Object *object) {
     return state ? *state : noState();
 }
 
-bool finite(std::initializer_list<double> numbers) {
-    for (double number : numbers)
-        if (!std::isfinite(number)) return false;
-    return true;
-}
-
 void setNamedValue(CurveData &curve, const QString &name, double value) {
     auto found = curve.valueIndex.find(name);
     if (found != curve.valueIndex.end()) {
@@ -171,12 +165,6 @@ QJsonArray pointsToJson(const std::vector<std::array<double, 2>> &points) {
     QJsonArray out;
     for (const auto &point : points) out.append(QJsonArray{point[0], point[1]});
     return out;
-}
-
-QJsonObject curveToJson(const CurveData &curve) {
-    QJsonArray values;
-    for (const auto &value : curve.values) values.append(QJsonObject{{"name", value.first}, {"value", value.second}});
-    return QJsonObject{{"name", curve.name}, {"values", values}, {"points", pointsToJson(curve.points)}};
 }
 
 QJsonArray tripleToJson(const std::array<double, 3> &xyz) { return QJsonArray{xyz[0], xyz[1], xyz[2]}; }
@@ -242,6 +230,21 @@ struct Reader {
 };
 
 }  // namespace
+
+QJsonObject curveToJson(const CurveData &curve) {
+    QJsonArray values;
+    for (const auto &value : curve.values) values.append(QJsonObject{{"name", value.first}, {"value", value.second}});
+    return QJsonObject{{"name", curve.name}, {"values", values}, {"points", pointsToJson(curve.points)}};
+}
+
+// The curve's own values and points are what its operations keep beside it;
+// its name is the object's.
+CurveData curveData(const script::TimeCurve *curve) {
+    CurveData data;
+    if (const ConditionState *held = node(curve).condition.get()) data = held->own;
+    data.name = heldName(curve);
+    return data;
+}
 
 /* --- Holding a condition's state ------------------------------------------------------- */
 
@@ -678,12 +681,8 @@ void BoundaryCondition::setTimeCurve(TimeCurve *curve) {
     call.arg(curve);
     standin::ConditionState &state = standin::node(this).condition.make();
     state.hasTimeCurve = curve != nullptr;
-    state.timeCurve = standin::CurveData();
-    if (!curve) return;
     // A copy, never the curve: the script may change or delete its curve at any time.
-    const standin::ConditionState *given = standin::node(curve).condition.get();
-    if (given) state.timeCurve = given->own;
-    state.timeCurve.name = standin::heldName(curve);
+    state.timeCurve = curve ? standin::curveData(curve) : standin::CurveData();
 }
 
 void BoundaryCondition::entities(std::vector<Entity> &entities) {

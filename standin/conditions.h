@@ -66,6 +66,11 @@ struct ConditionState {
     CurveData own;
 };
 
+// A copy of what the time curve holds now: its name, named values and points.
+CurveData curveData(const script::TimeCurve *curve);
+// A time curve as the study file writes it: {"name", "values", "points"}.
+QJsonObject curveToJson(const CurveData &curve);
+
 // Whether a condition holds anything beyond its properties.
 bool hasConditionState(const script::Object *condition);
 // What a scenario keeps as its copy of a condition: the script's condition's

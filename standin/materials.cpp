@@ -119,7 +119,7 @@ void setVector(script::Material *material, const char *operation, double x, doub
     Call call("Material", operation, Changes);
     call.arg(x).arg(y).arg(z);
     QString why;
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+    if (!standin::finite({x, y, z}))
         why = kNotFinite;
     else if (x == 0.0 && y == 0.0 && z == 0.0)
         why = QStringLiteral("a direction must not be the zero vector");
@@ -571,7 +571,7 @@ void Material::setDirection(double x, double y, double z) {
 void Material::setOrigin(double x, double y, double z) {
     Call call("Material", "setOrigin", Changes);
     call.arg(x).arg(y).arg(z);
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+    if (!standin::finite({x, y, z})) {
         call.failed(standin::kNotFinite);
         return;
     }

@@ -7,6 +7,7 @@
 #include <QtCore/QMetaType>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <cxxabi.h>
 #include <cstdlib>
@@ -576,6 +577,12 @@ long liveTrackedObjects(const char *hostClass) {
     for (const auto &entry : nodes())
         if (className(entry.first) == hostClass) ++count;
     return count;
+}
+
+bool finite(std::initializer_list<double> numbers) {
+    for (double number : numbers)
+        if (!std::isfinite(number)) return false;
+    return true;
 }
 
 bool isPropertyKind(const QVariant &value) { return variantKind(value) != script::Variant::Invalid; }

@@ -12,6 +12,7 @@
 #include <QtCore/QVariant>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -250,6 +251,9 @@ void copyNode(const script::Object *from, script::Object *to);
 
 // Live host objects of one class, by the class's name without namespace.
 long liveTrackedObjects(const char *hostClass);
+
+// Whether every number is finite: the stand-in refuses any other.
+bool finite(std::initializer_list<double> numbers);
 
 // Property values by kind; false when the kind is none of the five.
 bool isPropertyKind(const QVariant &value);

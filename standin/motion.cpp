@@ -59,11 +59,9 @@ std::vector<script::Motion *> &formerComponents() {
 
 const QString kNotFinite = QStringLiteral("a coordinate must be a finite number");
 
-bool finite(double x, double y, double z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
-
 // Why a vector is no axis or direction, or nothing.
 QString axisRefusal(double x, double y, double z, const char *what) {
-    if (!finite(x, y, z)) return kNotFinite;
+    if (!finite({x, y, z})) return kNotFinite;
     if (x == 0.0 && y == 0.0 && z == 0.0) return QStringLiteral("%1 must not be zero").arg(QLatin1String(what));
     return QString();
 }
@@ -85,7 +83,7 @@ void setVector(script::Motion *motion, const char *operation, MotionVector Motio
                double y, double z, const char *axisName) {
     Call call("Motion", operation, Changes);
     call.arg(x).arg(y).arg(z);
-    const QString why = axisName ? axisRefusal(x, y, z, axisName) : finite(x, y, z) ? QString() : kNotFinite;
+    const QString why = axisName ? axisRefusal(x, y, z, axisName) : finite({x, y, z}) ? QString() : kNotFinite;
     if (!why.isEmpty()) {
         call.failed(why);
         return;
@@ -122,7 +120,7 @@ void setTriple(script::Motion *motion, const char *operation, Triple MotionSetti
                double z, const char *axisName) {
     Call call("Motion", operation, Changes);
     call.arg(x).arg(y).arg(z);
-    const QString why = axisName ? axisRefusal(x, y, z, axisName) : finite(x, y, z) ? QString() : kNotFinite;
+    const QString why = axisName ? axisRefusal(x, y, z, axisName) : finite({x, y, z}) ? QString() : kNotFinite;
     if (!why.isEmpty()) {
         call.failed(why);
         return;
@@ -196,13 +194,7 @@ QJsonObject settingsJson(const MotionSettings &settings) {
     }
     for (size_t i = 0; i < std::size(kTriples); ++i)
         out.insert(QLatin1String(kTripleKeys[i]), tripleJson(settings.*kTriples[i]));
-    if (settings.hasTimeCurve) {
-        QJsonArray values, points;
-        for (const auto &value : settings.timeCurve.values)
-            values.append(QJsonObject{{"name", value.first}, {"value", value.second}});
-        for (const auto &point : settings.timeCurve.points) points.append(QJsonArray{point[0], point[1]});
-        out.insert("timeCurve", QJsonObject{{"name", settings.timeCurve.name}, {"values", values}, {"points", points}});
-    }
+    if (settings.hasTimeCurve) out.insert("timeCurve", curveToJson(settings.timeCurve));
     return out;
 }
 
@@ -352,15 +344,6 @@ private:
 }  // namespace
 
 /* --- What scenarios and study files read ------------------------------------------ */
-
-// The curve's own values and points are what its operations keep beside it
-// (standin/conditions.h); its name is the object's.
-CurveData curveData(const script::TimeCurve *curve) {
-    CurveData data;
-    if (const ConditionState *held = node(curve).condition.get()) data = held->own;
-    data.name = heldName(curve);
-    return data;
-}
 
 MotionSettings motionSettingsIn(const script::Motion *motion, const script::Object *scenario) {
     MotionSettings copy = stateOf(motion).settings;

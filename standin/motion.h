@@ -22,10 +22,6 @@ class TimeCurve;
 
 namespace standin {
 
-// A copy of what the time curve holds now: its name, named values and
-// points, as the curve's operations keep them (standin/conditions.h).
-CurveData curveData(const script::TimeCurve *curve);
-
 // One geometric setting: a vector given as such, or the normal or the
 // centroid of an entity, held by its part's id and its own id (never the
 // script's Entity, which the script may delete). An entity's setting has no

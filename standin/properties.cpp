@@ -35,12 +35,6 @@ Settings &settingsToChange(const script::Object *object) {
 
 QString text(const QString &value) { return value.isNull() ? QStringLiteral("") : value; }
 
-bool finite(std::initializer_list<double> numbers) {
-    for (double number : numbers)
-        if (!std::isfinite(number)) return false;
-    return true;
-}
-
 const QString kNotFinite = QStringLiteral("a value must be a finite number");
 
 // A named value of the variation, or null; a null or empty name is none.
